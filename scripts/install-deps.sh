@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need,
+# only those that are missing.
+set -euo pipefail
+
+packages=(
+    g++ cmake pkg-config libgtest-dev libbenchmark-dev
+    qt6-base-dev qt6-pdf-dev qt6-translations-l10n libgl-dev
+    libsqlcipher-dev sqlcipher
+    fonts-ipaexfont-mincho fonts-ipaexfont-gothic
+    libzxing-dev zbar-tools libqrencode-dev libzint-dev
+    g++-multilib clang libclang-rt-14-dev
+    poppler-utils nodejs npm
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=()
+    [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+fi
