@@ -1,0 +1,30 @@
+#pragma once
+
+// The institution settings file Soukatu.ini beside the program: Shift_JIS
+// text, one "Key=value" line per setting, CR LF line ends.
+
+#include <QString>
+
+namespace tabulon {
+
+// Sets gIryouCD … gSougou to their defaults, reads the file (a key counts
+// wherever it occurs in a line; a later line wins) and rebuilds gIryoukikan.
+// A missing file is silent and leaves gIryoukikan as it was; any other failure
+// shows the standard error report and keeps what was read so far.
+void LoadIni();
+
+// Writes the eight settings through a temporary file renamed into place, so a
+// failed save leaves the old file whole. Shows the standard error report and
+// returns false on failure.
+bool SaveIni();
+
+// gIryoukikan from the address, name, telephone and representative: one line
+// each, the second address line only when it is filled.
+QString BuildIryoukikan();
+
+// The file in the program's folder, or in the folder set for tests.
+QString SettingsFilePath();
+// An empty folder restores the program's folder.
+void SetSettingsFolderForTesting(const QString& folder);
+
+} // namespace tabulon
