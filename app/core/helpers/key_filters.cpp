@@ -1,0 +1,87 @@
+#include "helpers/key_filters.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QValidator>
+
+namespace tabulon {
+
+namespace {
+
+constexpr int kBackspace = 8;
+constexpr int kEnter = 13;
+
+bool isControl(QChar c) {
+    return c.unicode() < 0x20 || c.unicode() == 0x7f;
+}
+
+// Guards every way text reaches the box that bypasses key presses, such as
+// the context menu's paste and input methods.
+class RuleValidator : public QValidator {
+public:
+    RuleValidator(const KeyFilter& filter, QObject* parent) : QValidator(parent), filter_(filter) {}
+    State validate(QString& input, int&) const override {
+        return filter_.Accepts(input) ? Acceptable : Invalid;
+    }
+
+private:
+    const KeyFilter& filter_;
+};
+
+} // namespace
+
+KeyFilter::KeyFilter(QLineEdit* box, Rule rule) : QObject(box), rule_(rule) {
+    box->installEventFilter(this);
+    box->setValidator(new RuleValidator(*this, this));
+}
+
+bool KeyFilter::Accepts(const QString& text) const {
+    for (const QChar c : text) {
+        if (rule_(c.unicode()) == 0)
+            return false;
+    }
+    return true;
+}
+
+bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Paste))
+            return !Accepts(QApplication::clipboard()->text());
+        const QString text = key->text();
+        if (text.isEmpty() || isControl(text[0]))
+            return false; // moving, deleting and shortcuts are not characters
+        return !Accepts(text);
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (Accepts(drop->mimeData()->text()))
+            return false;
+        drop->ignore();
+        return true;
+    }
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}
+
+int DigitKeyFilter::Filter(int keyAscii) {
+    if (keyAscii == kBackspace || keyAscii == kEnter)
+        return keyAscii;
+    return keyAscii < '0' || keyAscii > '9' ? 0 : keyAscii;
+}
+
+int TelKeyFilter::Filter(int keyAscii) {
+    if (DigitKeyFilter::Filter(keyAscii) != 0)
+        return keyAscii;
+    return keyAscii == '-' || keyAscii == '(' || keyAscii == ')' ? keyAscii : 0;
+}
+
+} // namespace tabulon

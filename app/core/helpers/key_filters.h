@@ -1,0 +1,47 @@
+#pragma once
+
+// Key filters for text boxes that take only some characters. Installed on a
+// QLineEdit, a filter swallows refused keys and refuses pasted or dropped text
+// holding a character it would not let through, whichever way it comes.
+
+#include <QObject>
+
+class QLineEdit;
+
+namespace tabulon {
+
+class KeyFilter : public QObject {
+    Q_OBJECT
+public:
+    using Rule = int (*)(int keyAscii);
+
+    // The filter lives as long as the box.
+    KeyFilter(QLineEdit* box, Rule rule);
+
+    // True when every character of `text` passes the rule.
+    bool Accepts(const QString& text) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Rule rule_;
+};
+
+// Digits, Backspace (8) and Enter (13); every other key becomes 0.
+class DigitKeyFilter : public KeyFilter {
+    Q_OBJECT
+public:
+    explicit DigitKeyFilter(QLineEdit* box) : KeyFilter(box, &Filter) {}
+    static int Filter(int keyAscii);
+};
+
+// Digits, "-", "(", ")", Backspace and Enter, for telephone numbers.
+class TelKeyFilter : public KeyFilter {
+    Q_OBJECT
+public:
+    explicit TelKeyFilter(QLineEdit* box) : KeyFilter(box, &Filter) {}
+    static int Filter(int keyAscii);
+};
+
+} // namespace tabulon

@@ -1,0 +1,55 @@
+#pragma once
+
+// The fixed texts of the program's message boxes, each shown through
+// ShowMessage with the title "Tabulon".
+
+#include <QString>
+
+namespace tabulon::msg {
+
+// Institution registration.
+inline const QString kEnterIryouCD = QStringLiteral("医療機関コードを入力してください。");
+inline const QString kIryouCDSevenDigits =
+    QStringLiteral("医療機関コードは７桁で入力してください。");
+
+// Insurer numbers on the claim and summary line screens.
+inline const QString kEnterBangou = QStringLiteral("保険者番号を入力してください。");
+inline const QString kBangouThreeOrSix =
+    QStringLiteral("保険者番号は、３桁 もしくは ６桁で入力してください。");
+inline const QString kBangouThreeSixEight =
+    QStringLiteral("保険者番号は、３桁・６桁・８桁で入力してください。");
+// Follows "ｴﾗｰ番号 = " + number + two CR when the key already exists.
+inline const QString kBangouRegistered = QStringLiteral("既に登録済の保険者番号です");
+
+// Month checks of the main menu and the copy and delete screens, by check code.
+inline const QString kNotNumeric = QStringLiteral("数値以外が入力されています。");
+inline const QString kRequiredMissing = QStringLiteral("必須項目が入力されていません。");
+inline const QString kInvalidDate = QStringLiteral("不正な日付です。");
+inline const QString kFutureDate = QStringLiteral("未来日付です。");
+
+// Lists and printing with nothing to show.
+inline const QString kNoClaims = QStringLiteral("請求書データが入力されていません。");
+inline const QString kNoRetainedSummary =
+    QStringLiteral("総括表（控）データが入力されていません。");
+
+// Saving, deleting and closing.
+inline const QString kConfirmSave = QStringLiteral("保存しますか？");
+inline const QString kSaved = QStringLiteral("保存しました。");
+inline const QString kConfirmDelete = QStringLiteral("削除してもよろしいですか？");
+inline const QString kDeleted = QStringLiteral("削除しました。");
+inline const QString kConfirmExit = QStringLiteral("終了してもよろしいですか？");
+
+// Month copy.
+inline const QString kCopySourceIsCurrentMonth =
+    QStringLiteral("コピー元が処理月のためコピー処理はできません");
+inline const QString kCopySourceSameAsTarget =
+    QStringLiteral("コピー元とコピー先が同じなのでコピー処理はできません");
+inline const QString kCopySourceEmpty = QStringLiteral("コピー元データがありません");
+inline const QString kCopyTargetHasData =
+    QStringLiteral("データが存在するため、処理はおこないませんでした");
+inline const QString kCopyDone = QStringLiteral("終了しました");
+
+// About box.
+inline const QString kSystemInfoUnavailable = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
+
+} // namespace tabulon::msg

@@ -1,0 +1,95 @@
+#include "helpers/key_filters.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace tabulon {
+namespace {
+
+TEST(KeyCodeRules, DigitFilterLetsDigitsBackspaceAndEnterThrough) {
+    for (int key : std::initializer_list<int>{'0', '5', '9', 8, 13})
+        EXPECT_EQ(DigitKeyFilter::Filter(key), key) << key;
+    for (int key : std::initializer_list<int>{'/', ':', 'a', 'Z', ' ', '-', 9, 27, 0x3000, 0xFF10})
+        EXPECT_EQ(DigitKeyFilter::Filter(key), 0) << key;
+}
+
+TEST(KeyCodeRules, TelFilterAddsHyphenAndBrackets) {
+    for (int key : std::initializer_list<int>{'0', '9', '-', '(', ')', 8, 13})
+        EXPECT_EQ(TelKeyFilter::Filter(key), key) << key;
+    for (int key : std::initializer_list<int>{'+', ' ', '.', 'a', '[', 0xFF0D})
+        EXPECT_EQ(TelKeyFilter::Filter(key), 0) << key;
+}
+
+// Key presses carrying any text, as an input method or a foreign keyboard
+// delivers them.
+void typeText(QLineEdit& box, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(&box, &press);
+    }
+}
+
+void dropText(QLineEdit& box, const QString& text) {
+    QMimeData mime;
+    mime.setText(text);
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&box, &enter);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&box, &drop);
+}
+
+class FilteredBox : public ::testing::Test {
+protected:
+    QLineEdit digits;
+    QLineEdit tel;
+    void SetUp() override {
+        new DigitKeyFilter(&digits);
+        new TelKeyFilter(&tel);
+    }
+};
+
+TEST_F(FilteredBox, TypedKeysOutsideTheRuleNeverLand) {
+    QTest::keyClicks(&digits, "1a2 -3");
+    typeText(digits, "ｱ４");
+    EXPECT_EQ(digits.text(), "123");
+    QTest::keyClick(&digits, Qt::Key_Backspace);
+    EXPECT_EQ(digits.text(), "12");
+    QTest::keyClicks(&tel, "052(123)-45+67");
+    EXPECT_EQ(tel.text(), "052(123)-4567");
+}
+
+TEST_F(FilteredBox, PastedTextIsFilteredLikeTypedText) {
+    digits.setText("12");
+    QApplication::clipboard()->setText("3x4");
+    QTest::keyClick(&digits, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(digits.text(), "12");
+    digits.paste(); // the context menu's way
+    EXPECT_EQ(digits.text(), "12");
+    QApplication::clipboard()->setText("34");
+    QTest::keyClick(&digits, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(digits.text(), "1234");
+    QApplication::clipboard()->setText("03-1234");
+    tel.paste();
+    EXPECT_EQ(tel.text(), "03-1234");
+}
+
+TEST_F(FilteredBox, DroppedTextIsFilteredLikeTypedText) {
+    dropText(digits, "９９");
+    dropText(digits, "abc");
+    EXPECT_EQ(digits.text(), "");
+    dropText(digits, "42");
+    EXPECT_EQ(digits.text(), "42");
+}
+
+TEST_F(FilteredBox, TextSetByTheProgramIsLeftAlone) {
+    digits.setText("abc");
+    EXPECT_EQ(digits.text(), "abc");
+}
+
+} // namespace
+} // namespace tabulon
