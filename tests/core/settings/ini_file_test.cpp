@@ -1,11 +1,9 @@
-#include "../../support/message_recorder.h"
 #include "globals.h"
 #include "message_box.h"
 #include "settings/ini_file.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStringList> // before the recorder, which uses it
 #include <QTemporaryDir>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -13,6 +11,11 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+// clang-format off
+#include <QStringList> // the recorder uses it without including it
+#include "../../support/message_recorder.h"
+// clang-format on
 
 namespace tabulon {
 namespace {
