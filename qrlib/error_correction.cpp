@@ -1,0 +1,90 @@
+#include "error_correction.h"
+
+#include "qr_error.h"
+#include "reed_solomon.h"
+
+#include <cstring>
+
+namespace qvbarqr {
+
+namespace {
+
+// Work space of one block: its data and error-correction codewords.
+constexpr int kBlockWorkBytes = 252;
+
+void checkBlockFits(int dataCount, int ecCount) {
+    if (dataCount + ecCount > kBlockWorkBytes) {
+        throw CQRErr(11);
+    }
+}
+
+// Model 2: blocks with their error correction, then the interleave of 8.6.
+void encodeModel2(const Capacity& cap, const BlockLayout& b, const uint8_t* data, uint8_t* work,
+                  uint8_t* out) {
+    const int shortBlocks = b.blocks - b.longBlocks;
+    checkBlockFits(b.shortData + 1, b.ecPerBlock);
+    std::memcpy(work, data, static_cast<std::size_t>(cap.data));
+    for (int k = 0; k < b.blocks; ++k) {
+        const bool isLong = k >= shortBlocks;
+        const int start = isLong ? k * (b.shortData + 1) - shortBlocks : k * b.shortData;
+        computeErrorCorrection(work + start, b.shortData + (isLong ? 1 : 0), b.ecPerBlock,
+                               work + cap.data + k * b.ecPerBlock);
+    }
+    int n = 0;
+    for (int i = 0; i < b.shortData; ++i) {
+        for (int k = 0; k < b.blocks; ++k) {
+            const int start =
+                k < shortBlocks ? k * b.shortData : k * (b.shortData + 1) - shortBlocks;
+            out[n++] = work[start + i];
+        }
+    }
+    for (int k = shortBlocks; k < b.blocks; ++k) {
+        out[n++] = work[k * (b.shortData + 1) - shortBlocks + b.shortData];
+    }
+    for (int i = 0; i < b.ecPerBlock; ++i) {
+        for (int k = 0; k < b.blocks; ++k) {
+            out[n++] = work[cap.data + k * b.ecPerBlock + i];
+        }
+    }
+}
+
+// Model 1: data blocks, then their error correction, then filler; no interleave.
+void encodeModel1(const Capacity& cap, const BlockLayout& b, const uint8_t* data, uint8_t* out) {
+    const int dataCount = cap.data + 1;
+    checkBlockFits(b.shortData, b.ecPerBlock);
+    std::memcpy(out, data, static_cast<std::size_t>(dataCount));
+    for (int k = 0; k < b.blocks; ++k) {
+        computeErrorCorrection(out + k * b.shortData, b.shortData, b.ecPerBlock,
+                               out + dataCount + k * b.ecPerBlock);
+    }
+    static constexpr uint8_t kFiller[2] = {0xEC, 0x11};
+    for (int i = dataCount + b.blocks * b.ecPerBlock, j = 0; i < cap.total; ++i, ++j) {
+        out[i] = kFiller[j % 2];
+    }
+}
+
+} // namespace
+
+BlockLayout blockLayout(Model model, int version, int level) {
+    const Capacity cap = capacity(model, version, level);
+    if (model == Model::One) {
+        return {cap.blocks, (cap.total - cap.data - 1) / cap.blocks, (cap.data + 1) / cap.blocks,
+                0};
+    }
+    const int shortData = cap.data / cap.blocks;
+    return {cap.blocks, (cap.total - cap.data) / cap.blocks, shortData,
+            cap.data - cap.blocks * shortData};
+}
+
+void addErrorCorrection(Model model, int version, int level, const uint8_t* data, uint8_t* work,
+                        uint8_t* out) {
+    const Capacity cap = capacity(model, version, level);
+    const BlockLayout layout = blockLayout(model, version, level);
+    if (model == Model::One) {
+        encodeModel1(cap, layout, data, out);
+    } else {
+        encodeModel2(cap, layout, data, work, out);
+    }
+}
+
+} // namespace qvbarqr

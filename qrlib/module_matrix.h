@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+namespace qvbarqr {
+
+inline constexpr int kMaxSize = 177;
+inline constexpr int kWordsPerRow = 3; // 192 bits hold the widest row
+
+// A square bit matrix, one bit per module (dark = 1). Bit j of a row, counted
+// from the least significant bit of its first word, is column j; on a
+// little-endian machine the row's bytes read as bit k of byte m holding
+// column 8m + k. Bits past the symbol's width stay zero.
+struct ModuleMatrix {
+    int size = 0;
+    uint64_t rows[kMaxSize][kWordsPerRow];
+
+    void reset(int n) {
+        size = n;
+        std::memset(rows, 0, sizeof rows);
+    }
+    bool get(int row, int col) const { return (rows[row][col >> 6] >> (col & 63)) & 1u; }
+    void set(int row, int col, bool dark) {
+        const uint64_t bit = uint64_t{1} << (col & 63);
+        if (dark) {
+            rows[row][col >> 6] |= bit;
+        } else {
+            rows[row][col >> 6] &= ~bit;
+        }
+    }
+};
+
+// A symbol under construction: its modules and the function-area matrix that
+// marks the modules data placement and masking leave alone.
+struct SymbolMatrix {
+    ModuleMatrix modules;
+    ModuleMatrix function;
+
+    void reset(int n) {
+        modules.reset(n);
+        function.reset(n);
+    }
+    // Sets a module of a function pattern.
+    void setFunction(int row, int col, bool dark) {
+        modules.set(row, col, dark);
+        function.set(row, col, true);
+    }
+};
+
+} // namespace qvbarqr
