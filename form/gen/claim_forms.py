@@ -62,8 +62,8 @@ MEDICAL = _treatment("診療実日数", [120, 170, 220, 220])
 FOOD = [Column("件　数", "Keisuu2_", 4, 120), Column("回　数", "Nissuu", 6, 170),
         Column("金　額\n（円）", "Kingaku", 8, 220),
         Column("標準負担額\n（円）", "Futangaku", 8, 220)]
-DENTAL = _treatment("診療実日数", [180, 260, 300, 300])
-PHARMACY = _treatment("処方箋受付回数", [180, 260, 300, 300])
+DENTAL = _treatment("診療実日数", [260, 340, 430, 430])
+PHARMACY = _treatment("処方箋受付回数", [260, 340, 430, 430])
 
 
 def _general_retired(general_rows, retired_rows):
