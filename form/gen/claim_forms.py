@@ -9,7 +9,7 @@ have no boxes on the screen; their fields exist but never print.
 from dataclasses import dataclass
 
 from blocks import date_pieces, era_line, institution_block, month_pieces, qr_corner
-from qvf import (CAPTION_PT, CODE_PT, FIGURE_PT, FRAME, LABEL_PT, RULE, TITLE_PT, Layout,
+from qvf import (CAPTION_PT, CODE_PT, FRAME, LABEL_PT, RULE, TITLE_PT, Layout,
                  em, line_item)
 
 
@@ -164,10 +164,6 @@ def _lines_of(kind, row):
     return [("入　院", inpatient, None), ("入院外", inpatient + 1, None)]
 
 
-def _line_h(kind):
-    return PHARMACY_LINE_H if kind.pharmacy else LINE_H
-
-
 def _figures(layout, columns, x, y, h, number, visible=True):
     for c in columns:
         layout.figure(f"{c.field}{number}", x, y, c.width, h, visible=visible)
@@ -180,86 +176,108 @@ def _column_rules(layout, columns, x, y1, y2):
         layout.vline(x, y1, y2)
 
 
-def _grid(layout, kind):
-    caption_w = 2 * GROUP_COL + ROW_CAPTION_COL + LINE_CAPTION_COL
-    fig_x = GRID_X + caption_w
-    treat_w = sum(c.width for c in kind.columns)
-    food_x = fig_x + treat_w
-    right = food_x + sum(c.width for c in kind.food_columns)
-    body_y = GRID_Y + HEAD_GROUP_H + HEAD_COLUMN_H
-    line_h = _line_h(kind)
+@dataclass
+class GridGeometry:
+    fig_x: float  # left edge of the first figure column
+    food_x: float  # left edge of the meals block (= right when there is none)
+    right: float
+    body_y: float  # top of the first line
+    line_h: float
 
-    # Headings.
-    layout.text(GRID_X, GRID_Y, caption_w, HEAD_GROUP_H + HEAD_COLUMN_H, "区　　分", size=LABEL_PT)
-    layout.text(fig_x, GRID_Y, treat_w, HEAD_GROUP_H, "療　養　の　給　付", size=LABEL_PT)
-    layout.hline(fig_x, right, GRID_Y + HEAD_GROUP_H)
-    for block_x, cols in ((fig_x, kind.columns), (food_x, kind.food_columns)):
+
+def _geometry(kind):
+    fig_x = GRID_X + 2 * GROUP_COL + ROW_CAPTION_COL + LINE_CAPTION_COL
+    food_x = fig_x + sum(c.width for c in kind.columns)
+    return GridGeometry(fig_x, food_x, food_x + sum(c.width for c in kind.food_columns),
+                        GRID_Y + HEAD_GROUP_H + HEAD_COLUMN_H,
+                        PHARMACY_LINE_H if kind.pharmacy else LINE_H)
+
+
+def _headings(layout, kind, g):
+    layout.text(GRID_X, GRID_Y, g.fig_x - GRID_X, g.body_y - GRID_Y, "区　　分")
+    layout.text(g.fig_x, GRID_Y, g.food_x - g.fig_x, HEAD_GROUP_H, "療　養　の　給　付")
+    layout.hline(g.fig_x, g.right, GRID_Y + HEAD_GROUP_H)
+    for block_x, cols in ((g.fig_x, kind.columns), (g.food_x, kind.food_columns)):
         x = block_x
         for c in cols:
             layout.text(x, GRID_Y + HEAD_GROUP_H, c.width, HEAD_COLUMN_H, c.caption,
-                        size=LABEL_PT, multiline="\n" in c.caption)
+                        multiline="\n" in c.caption)
             x += c.width
     if kind.food_columns:
-        layout.text(food_x, GRID_Y, right - food_x, HEAD_GROUP_H, "食事療養・生活療養",
-                    size=LABEL_PT)
-        layout.vline(food_x, GRID_Y, body_y, RULE)
-        _column_rules(layout, kind.food_columns, food_x, GRID_Y + HEAD_GROUP_H, body_y)
-    layout.vline(fig_x, GRID_Y, body_y)
-    layout.hline(GRID_X, right, body_y, 2)
+        layout.text(g.food_x, GRID_Y, g.right - g.food_x, HEAD_GROUP_H, "食事療養・生活療養")
+        layout.vline(g.food_x, GRID_Y, g.body_y)
+        _column_rules(layout, kind.food_columns, g.food_x, GRID_Y + HEAD_GROUP_H, g.body_y)
+    layout.vline(g.fig_x, GRID_Y, g.body_y)
+    layout.hline(GRID_X, g.right, g.body_y, 2)
 
-    # Body: sections, rows, lines.
-    y = body_y
-    for s_index, section in enumerate(kind.sections):
-        section_y = y
-        for row in section.rows:
-            number_base = section.first_number - 1
-            if not row.shown:
-                inpatient = number_base + 2 * row.number - 1
-                for columns, cx, number in ((kind.columns, fig_x, inpatient),
-                                            (kind.columns, fig_x, inpatient + 1),
-                                            (kind.food_columns, food_x, inpatient)):
-                    _figures(layout, columns, cx, section_y, line_h, number, visible=False)
-                continue
-            row_y = y
-            for l_index, (caption, number, hidden) in enumerate(_lines_of(kind, row)):
-                if l_index:
-                    layout.hline(fig_x - LINE_CAPTION_COL, right, y)
-                layout.text(fig_x - LINE_CAPTION_COL, y, LINE_CAPTION_COL, line_h, caption)
-                _figures(layout, kind.columns, fig_x, y, line_h, number_base + number)
-                if hidden is not None:
-                    _figures(layout, kind.columns, fig_x, y, line_h, number_base + hidden,
-                             visible=False)
-                if caption == "入　院" and kind.food_columns:
-                    _figures(layout, kind.food_columns, food_x, y, line_h, number_base + number)
-                    _column_rules(layout, kind.food_columns, food_x, y, y + line_h)
-                y += line_h
-            layout.text(fig_x - LINE_CAPTION_COL - ROW_CAPTION_COL + 5, row_y,
-                        ROW_CAPTION_COL - 10, y - row_y, row.caption,
-                        multiline="\n" in row.caption)
-            if row is not section.rows[-1]:
-                layout.hline(fig_x - LINE_CAPTION_COL - ROW_CAPTION_COL, right, y)
-        inner_x = GRID_X + GROUP_COL if kind.group_caption else GRID_X
-        inner_w = GROUP_COL if kind.group_caption else 2 * GROUP_COL
-        layout.text(inner_x, section_y, inner_w, y - section_y,
-                    spaced(section.caption, y - section_y, CAPTION_PT), size=CAPTION_PT,
-                    direction="vertical-writing")
-        if s_index < len(kind.sections) - 1:
-            layout.hline(inner_x, right, y, 2)
-    bottom = y
 
+def _hidden_row(layout, kind, g, first_number, y):
+    """Fields of a row the screens never show: they exist, and never print."""
+    for columns, x, number in ((kind.columns, g.fig_x, first_number),
+                               (kind.columns, g.fig_x, first_number + 1),
+                               (kind.food_columns, g.food_x, first_number)):
+        _figures(layout, columns, x, y, g.line_h, number, visible=False)
+
+
+def _row(layout, kind, g, number_base, row, y):
+    """The lines of one row with their captions; returns the row's bottom."""
+    row_y = y
+    for l_index, (caption, number, hidden) in enumerate(_lines_of(kind, row)):
+        if l_index:
+            layout.hline(g.fig_x - LINE_CAPTION_COL, g.right, y)
+        layout.text(g.fig_x - LINE_CAPTION_COL, y, LINE_CAPTION_COL, g.line_h, caption)
+        _figures(layout, kind.columns, g.fig_x, y, g.line_h, number_base + number)
+        if hidden is not None:
+            _figures(layout, kind.columns, g.fig_x, y, g.line_h, number_base + hidden,
+                     visible=False)
+        if caption == "入　院" and kind.food_columns:
+            _figures(layout, kind.food_columns, g.food_x, y, g.line_h, number_base + number)
+            _column_rules(layout, kind.food_columns, g.food_x, y, y + g.line_h)
+        y += g.line_h
+    layout.text(g.fig_x - LINE_CAPTION_COL - ROW_CAPTION_COL + 5, row_y, ROW_CAPTION_COL - 10,
+                y - row_y, row.caption, multiline="\n" in row.caption)
+    return y
+
+
+def _section(layout, kind, g, section, y):
+    """The rows of one section and its vertical caption; returns its bottom."""
+    section_y = y
+    number_base = section.first_number - 1
+    shown = [row for row in section.rows if row.shown]
+    for row in section.rows:
+        if not row.shown:
+            _hidden_row(layout, kind, g, number_base + 2 * row.number - 1, section_y)
+            continue
+        y = _row(layout, kind, g, number_base, row, y)
+        if row is not shown[-1]:
+            layout.hline(g.fig_x - LINE_CAPTION_COL - ROW_CAPTION_COL, g.right, y)
+    x = GRID_X + GROUP_COL if kind.group_caption else GRID_X
+    w = GROUP_COL if kind.group_caption else 2 * GROUP_COL
+    layout.text(x, section_y, w, y - section_y, spaced(section.caption, y - section_y, CAPTION_PT),
+                size=CAPTION_PT, direction="vertical-writing")
+    return y
+
+
+def _grid(layout, kind):
+    g = _geometry(kind)
+    _headings(layout, kind, g)
+    y = g.body_y
+    for section in kind.sections:
+        if y > g.body_y:
+            layout.hline(GRID_X + (GROUP_COL if kind.group_caption else 0), g.right, y, 2)
+        y = _section(layout, kind, g, section, y)
     if kind.group_caption:
-        layout.text(GRID_X, body_y, GROUP_COL, bottom - body_y,
-                    spaced(kind.group_caption, bottom - body_y, CAPTION_PT), size=CAPTION_PT,
+        layout.text(GRID_X, g.body_y, GROUP_COL, y - g.body_y,
+                    spaced(kind.group_caption, y - g.body_y, CAPTION_PT), size=CAPTION_PT,
                     direction="vertical-writing")
-        layout.vline(GRID_X + GROUP_COL, body_y, bottom)
-    layout.vline(fig_x - LINE_CAPTION_COL - ROW_CAPTION_COL, body_y, bottom)
-    layout.vline(fig_x - LINE_CAPTION_COL, body_y, bottom)
-    layout.vline(fig_x, body_y, bottom)
-    _column_rules(layout, kind.columns, fig_x, GRID_Y + HEAD_GROUP_H, bottom)
+        layout.vline(GRID_X + GROUP_COL, g.body_y, y)
+    for x in (g.fig_x - LINE_CAPTION_COL - ROW_CAPTION_COL, g.fig_x - LINE_CAPTION_COL, g.fig_x):
+        layout.vline(x, g.body_y, y)
+    _column_rules(layout, kind.columns, g.fig_x, GRID_Y + HEAD_GROUP_H, y)
     if kind.food_columns:
-        layout.vline(food_x, body_y, bottom)
-    layout.box(GRID_X, GRID_Y, right - GRID_X, bottom - GRID_Y, FRAME)
-    return bottom
+        layout.vline(g.food_x, g.body_y, y)
+    layout.box(GRID_X, GRID_Y, g.right - GRID_X, y - GRID_Y, FRAME)
+    return y
 
 
 def _counts(layout, kind, top):
