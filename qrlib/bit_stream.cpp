@@ -3,7 +3,7 @@
 #include "data_analysis.h"
 #include "qr_error.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace qvbarqr {
 
@@ -105,14 +105,15 @@ void BitWriter::put(uint32_t value, int bits) {
     if (bits_ + bits > capacityBits_) {
         throw CQRErr(8);
     }
-    for (int i = bits - 1; i >= 0; --i) {
-        const int byte = bits_ >> 3;
-        const int shift = 7 - (bits_ & 7);
-        if (shift == 7) {
-            buffer_[byte] = 0;
-        }
-        buffer_[byte] |= static_cast<uint8_t>(((value >> i) & 1u) << shift);
-        ++bits_;
+    while (bits > 0) {
+        const int used = bits_ & 7;
+        const int take = std::min(8 - used, bits);
+        const uint32_t chunk = (value >> (bits - take)) & ((1u << take) - 1);
+        const uint8_t placed = static_cast<uint8_t>(chunk << (8 - used - take));
+        uint8_t& byte = buffer_[bits_ >> 3];
+        byte = used == 0 ? placed : static_cast<uint8_t>(byte | placed);
+        bits_ += take;
+        bits -= take;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "qr_error.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -168,9 +169,9 @@ void drawSymbol(const ModuleMatrix& m, QRDrawInfo& info) {
                         info.shrinkX,
                         info.shrinkY};
     for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) {
-            if (m.get(i, j)) {
-                paint(*dc, layout.rect(i, j), info);
+        for (int w = 0; w < kWordsPerRow; ++w) {
+            for (uint64_t dark = m.rows[i][w]; dark != 0; dark &= dark - 1) {
+                paint(*dc, layout.rect(i, w * 64 + std::countr_zero(dark)), info);
             }
         }
     }

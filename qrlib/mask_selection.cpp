@@ -5,12 +5,21 @@
 
 #include <bit>
 #include <cstdlib>
+#include <cstring>
 
 namespace qvbarqr {
 
 namespace {
 
 constexpr int kFirstScoreBase = 20888;
+
+// Set bits of a word, without relying on a population-count instruction.
+int countBits(uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555u);
+    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((x * 0x0101010101010101u) >> 56);
+}
 constexpr int kFinalists = 3;
 
 // Bits 1..63 of the word above bit 0, taking bit 64 from the next word.
@@ -19,30 +28,37 @@ uint64_t shiftedByOne(const uint64_t* row, int w) {
     return (row[w] >> 1) | (next << 63);
 }
 
-// Penalty of one line of modules (0 light, 1 dark): runs of five or more and
-// finder-like patterns (1:1:3:1:1 with light of 4 or more on one side; the
-// edges count as such light).
-int linePenalty(const uint8_t* line, int n) {
-    int runs[kMaxSize];
+// Lengths of the runs of one colour along a row of n modules, left to right.
+int rowRuns(const uint64_t* words, int n, int* runs) {
     int count = 0;
-    int runLength = 1;
-    for (int i = 1; i <= n; ++i) {
-        if (i < n && line[i] == line[i - 1]) {
-            ++runLength;
-        } else {
-            runs[count++] = runLength;
-            runLength = 1;
+    int start = 0;
+    for (int w = 0; w < kWordsPerRow && w * 64 < n; ++w) {
+        const uint64_t carry = w == 0 ? (words[0] & 1u) : (words[w - 1] >> 63);
+        uint64_t changes = words[w] ^ ((words[w] << 1) | carry); // module j differs from j - 1
+        const int valid = n - w * 64;
+        if (valid < 64) {
+            changes &= (uint64_t{1} << valid) - 1;
+        }
+        while (changes != 0) {
+            const int at = w * 64 + std::countr_zero(changes);
+            runs[count++] = at - start;
+            start = at;
+            changes &= changes - 1;
         }
     }
+    runs[count++] = n - start;
+    return count;
+}
+
+// Penalty of one line given its runs: runs of five or more, and finder-like
+// patterns (1:1:3:1:1 with light of 4 or more on one side; the edges count
+// as such light). Runs alternate in colour, the first dark when firstDark.
+int linePenalty(const int* runs, int count, bool firstDark) {
     int penalty = 0;
     for (int k = 0; k < count; ++k) {
-        if (runs[k] >= 5) {
-            penalty += 3 + (runs[k] - 5);
-        }
+        penalty += runs[k] >= 5 ? runs[k] - 2 : 0;
     }
-    // Runs alternate in colour; the first run's colour is that of line[0].
-    const int firstDark = line[0] ? 0 : 1;
-    for (int k = firstDark; k + 4 < count; k += 2) {
+    for (int k = firstDark ? 0 : 1; k + 4 < count; k += 2) {
         const int u = runs[k];
         if (runs[k + 1] != u || runs[k + 2] != 3 * u || runs[k + 3] != u || runs[k + 4] != u) {
             continue;
@@ -54,6 +70,29 @@ int linePenalty(const uint8_t* line, int n) {
         }
     }
     return penalty;
+}
+
+int linesPenalty(const ModuleMatrix& m) {
+    int runs[kMaxSize + 1];
+    int penalty = 0;
+    for (int i = 0; i < m.size; ++i) {
+        const int count = rowRuns(m.rows[i], m.size, runs);
+        penalty += linePenalty(runs, count, (m.rows[i][0] & 1u) != 0);
+    }
+    return penalty;
+}
+
+void transpose(const ModuleMatrix& m, ModuleMatrix& out) {
+    out.size = m.size;
+    std::memset(out.rows, 0, sizeof out.rows[0] * static_cast<std::size_t>(m.size));
+    for (int i = 0; i < m.size; ++i) {
+        for (int w = 0; w < kWordsPerRow; ++w) {
+            for (uint64_t dark = m.rows[i][w]; dark != 0; dark &= dark - 1) {
+                const int j = w * 64 + std::countr_zero(dark);
+                out.rows[j][i >> 6] |= uint64_t{1} << (i & 63);
+            }
+        }
+    }
 }
 
 void applyFormat(SymbolMatrix& s, Model model, int level, int mask) {
@@ -77,7 +116,7 @@ int countSameColourBlocks(const ModuleMatrix& m) {
             if (valid < 64) {
                 blocks &= (uint64_t{1} << valid) - 1;
             }
-            count += std::popcount(blocks);
+            count += countBits(blocks);
         }
     }
     return count;
@@ -85,24 +124,16 @@ int countSameColourBlocks(const ModuleMatrix& m) {
 
 int remainingPenalty(const ModuleMatrix& m) {
     const int n = m.size;
-    uint8_t line[kMaxSize];
-    int penalty = 0;
+    ModuleMatrix columns;
+    transpose(m, columns);
     int dark = 0;
     for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) {
-            line[j] = m.get(i, j);
-            dark += line[j];
+        for (int w = 0; w < kWordsPerRow; ++w) {
+            dark += countBits(m.rows[i][w]);
         }
-        penalty += linePenalty(line, n);
-    }
-    for (int j = 0; j < n; ++j) {
-        for (int i = 0; i < n; ++i) {
-            line[i] = m.get(i, j);
-        }
-        penalty += linePenalty(line, n);
     }
     const int e = (dark / (n * n / 100) - 50) / 5;
-    return penalty + 10 * std::abs(e);
+    return linesPenalty(m) + linesPenalty(columns) + 10 * std::abs(e);
 }
 
 int firstScore(const ModuleMatrix& m) {

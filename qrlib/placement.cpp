@@ -17,9 +17,10 @@ void placeModel2Codewords(SymbolMatrix& s, const uint8_t* codewords, int count) 
                 if (s.function.get(row, col)) {
                     continue;
                 }
-                const bool dark =
-                    bit < totalBits && ((codewords[bit >> 3] >> (7 - (bit & 7))) & 1u);
-                s.modules.set(row, col, dark);
+                // Data modules are light until placed, so setting is an OR.
+                const uint64_t dark =
+                    bit < totalBits ? (codewords[bit >> 3] >> (7 - (bit & 7))) & 1u : 0;
+                s.modules.rows[row][col >> 6] |= dark << (col & 63);
                 ++bit;
             }
         }

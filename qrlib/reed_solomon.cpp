@@ -15,8 +15,9 @@ constexpr std::array<int, 31> kGeneratorDegrees = {7,  10, 13, 15, 16, 17, 18, 2
                                                    52, 54, 56, 58, 60, 62, 64, 66, 68};
 constexpr int kMaxDegree = 68;
 
+// exp holds two periods so that exp[log a + log b] needs no reduction.
 struct FieldTables {
-    std::array<uint8_t, 255> exp{};
+    std::array<uint8_t, 510> exp{};
     std::array<int, 256> log{};
 };
 
@@ -25,6 +26,7 @@ constexpr FieldTables makeFieldTables() {
     int value = 1;
     for (int i = 0; i < 255; ++i) {
         t.exp[i] = static_cast<uint8_t>(value);
+        t.exp[i + 255] = static_cast<uint8_t>(value);
         t.log[value] = i;
         value <<= 1;
         if (value & 0x100) {
@@ -40,7 +42,7 @@ constexpr uint8_t multiply(uint8_t a, uint8_t b) {
     if (a == 0 || b == 0) {
         return 0;
     }
-    return kField.exp[(kField.log[a] + kField.log[b]) % 255];
+    return kField.exp[kField.log[a] + kField.log[b]];
 }
 
 using Generators = std::array<std::array<uint8_t, kMaxDegree>, kGeneratorDegrees.size()>;
@@ -94,14 +96,17 @@ void computeErrorCorrection(const uint8_t* data, int dataCount, int ecCount, uin
     std::memset(ec, 0, static_cast<std::size_t>(ecCount));
     for (int i = 0; i < dataCount; ++i) {
         const uint8_t feedback = static_cast<uint8_t>(ec[0] ^ data[i]);
-        std::memmove(ec, ec + 1, static_cast<std::size_t>(ecCount - 1));
-        ec[ecCount - 1] = 0;
-        if (feedback != 0) {
-            const int logFeedback = kField.log[feedback];
-            for (int j = 0; j < ecCount; ++j) {
-                ec[j] ^= kField.exp[(logFeedback + g[j]) % 255];
-            }
+        if (feedback == 0) {
+            std::memmove(ec, ec + 1, static_cast<std::size_t>(ecCount - 1));
+            ec[ecCount - 1] = 0;
+            continue;
         }
+        // Shift the register by one and add feedback x generator in one pass.
+        const uint8_t* row = kField.exp.data() + kField.log[feedback];
+        for (int j = 0; j + 1 < ecCount; ++j) {
+            ec[j] = static_cast<uint8_t>(ec[j + 1] ^ row[g[j]]);
+        }
+        ec[ecCount - 1] = row[g[ecCount - 1]];
     }
 }
 
