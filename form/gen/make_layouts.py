@@ -4,6 +4,10 @@
     python3 form/gen/make_layouts.py           write the files
     python3 form/gen/make_layouts.py --check   fail when a file differs from
                                                what the generator makes
+
+The pages in docs/forms are the layout test's sample prints at 100 dpi:
+    TABULON_FORM_SAMPLES=/tmp/forms ctest --test-dir build -R layout_fields
+    pdftoppm -r 100 -png -singlefile /tmp/forms/seikyuu1.pdf docs/forms/seikyuu1
 """
 
 import os
