@@ -1,0 +1,216 @@
+// The claim list: its columns and order, the kind buttons by the settings,
+// new claims and double-click opening through the modal seam, and the refill
+// after saves and deletes.
+
+#include "claim_list.h"
+#include "claim_print_hooks.h"
+#include "claims_fixture.h"
+#include "globals.h"
+#include "modal_screen.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace tabulon::test {
+namespace {
+
+class ClaimListTest : public ClaimsFixture {
+protected:
+    void TearDown() override {
+        SetModalHandler({});
+        PrintHooks() = {};
+        ClaimsFixture::TearDown();
+    }
+
+    std::unique_ptr<ClaimList> OpenList() {
+        auto list = std::make_unique<ClaimList>();
+        list->show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(list.get()));
+        return list;
+    }
+
+    static QStringList Line(const QTreeWidget* list, int row) {
+        QStringList texts;
+        for (int c = 0; c < 5; ++c)
+            texts << list->topLevelItem(row)->text(c);
+        return texts;
+    }
+
+    static void DoubleClickLine(ClaimList& list, int row) {
+        QTreeWidget* tree = list.List();
+        const QRect rect = tree->visualItemRect(tree->topLevelItem(row));
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+};
+
+TEST_F(ClaimListTest, ScreenAndColumnsAsDesigned) {
+    auto list = OpenList();
+    EXPECT_EQ(list->objectName(), "frmList");
+    EXPECT_EQ(list->windowTitle(), "請求書と総括表の印刷");
+    EXPECT_EQ(list->size(), QSize(11145 / 15, 7815 / 15));
+    QTreeWidget* tree = list->List();
+    EXPECT_EQ(tree->objectName(), "lstSeikyu");
+    EXPECT_DOUBLE_EQ(tree->font().pointSizeF(), 9.75);
+    const QStringList headings{"保険者番号", "診療科", "    請求書種類", "処理区分", "連番"};
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(tree->headerItem()->text(c), headings.at(c));
+    EXPECT_EQ(tree->columnWidth(0), 1200 / 15);
+    EXPECT_FALSE(tree->isColumnHidden(2));
+    EXPECT_TRUE(tree->isColumnHidden(3));
+    EXPECT_TRUE(tree->isColumnHidden(4));
+    for (int kind = 1; kind <= 6; ++kind) {
+        QPushButton* button = list->Button(QString("cmdSeikyuu%1").arg(kind));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text(), SyuruiName(QString::number(kind)));
+        EXPECT_EQ(button->size(), QSize(2415 / 15, 735 / 15));
+    }
+    EXPECT_EQ(list->Button("cmdSoukatuPrint")->text(), "総括表(提出用・控)印刷");
+    EXPECT_EQ(list->Button("cmdSeikyuuPrint")->text(), "請求書一括印刷");
+    EXPECT_EQ(list->Button("cmdClose")->text(), "閉じる");
+}
+
+TEST_F(ClaimListTest, KindButtonsFollowTheSettings) {
+    struct Case {
+        const char* sougou;
+        const char* syubetu;
+        QList<bool> enabled;
+    };
+    for (const Case& c : {Case{"1", "3", {true, true, true, true, false, false}},
+                          Case{"0", "1", {true, true, false, false, false, false}},
+                          Case{"0", "2", {false, false, true, true, false, false}},
+                          Case{"0", "3", {false, false, false, false, true, true}},
+                          Case{"0", "9", {true, true, true, true, true, true}}}) {
+        gSougou = c.sougou;
+        gSyubetu = c.syubetu;
+        ClaimList list;
+        for (int kind = 1; kind <= 6; ++kind)
+            EXPECT_EQ(list.Button(QString("cmdSeikyuu%1").arg(kind))->isEnabled(),
+                      c.enabled.at(kind - 1))
+                << c.sougou << c.syubetu << kind;
+    }
+}
+
+TEST_F(ClaimListTest, LinesSortByTheLastSixDigitsThenTheFirstTwo) {
+    InsertClaim({"3805", "200000", "", 3, 1});
+    InsertClaim({"3805", "39123456", "", 2, 1});
+    InsertClaim({"3805", "123457", "", 1, 1});
+    InsertClaim({"3805", "123456", "", 3, 1});
+    InsertClaim({"3805", "123456", "", 1, 1});
+    InsertClaim({"3805", "123456", "02", 1, 1});
+    InsertClaim({"3805", "000001", "", 5, 1});
+    InsertClaim({"3806", "100000", "", 1, 1}); // another month
+    auto list = OpenList();
+    QTreeWidget* tree = list->List();
+    ASSERT_EQ(tree->topLevelItemCount(), 7);
+    EXPECT_EQ(Line(tree, 0), (QStringList{"000001", "", "調剤（一般・退職）", "5", "1"}));
+    EXPECT_EQ(Line(tree, 1), (QStringList{"123456", "", "医科（一般・退職）", "1", "1"}));
+    EXPECT_EQ(Line(tree, 2), (QStringList{"123456", "", "歯科（一般・退職）", "3", "1"}));
+    EXPECT_EQ(Line(tree, 3), (QStringList{"123456", "02", "医科（一般・退職）", "1", "1"}));
+    EXPECT_EQ(Line(tree, 4), (QStringList{"39123456", "", "医科（後期高齢）", "2", "1"}));
+    EXPECT_EQ(Line(tree, 5).at(0), "123457");
+    EXPECT_EQ(Line(tree, 6).at(0), "200000");
+}
+
+TEST_F(ClaimListTest, EmptyListDoubleClickShowsTheDataMessage) {
+    auto list = OpenList();
+    int opened = 0;
+    SetModalHandler([&](QDialog&) { return ++opened; });
+    QTest::mouseDClick(list->List()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(opened, 0);
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_EQ(messages->shown[0].text, "請求書データが入力されていません。");
+    EXPECT_EQ(messages->shown[0].icon, MsgIcon::Exclamation);
+}
+
+TEST_F(ClaimListTest, LookAlikeLinesOpenTheirOwnClaims) {
+    for (int serial : {1, 2}) {
+        InsertClaim({"3805", "313131", "", 4, serial});
+        gDb->Execute(QString("UPDATE T_請求書 SET 公費件数 = '%1' WHERE 連番 = %2")
+                         .arg(serial * 11)
+                         .arg(serial));
+    }
+    auto list = OpenList();
+    ASSERT_EQ(list->List()->topLevelItemCount(), 2);
+    EXPECT_EQ(Line(list->List(), 0).mid(0, 3), Line(list->List(), 1).mid(0, 3));
+    for (int row : {1, 0}) {
+        QString kouhi;
+        SetModalHandler([&](QDialog& dialog) {
+            auto& screen = dynamic_cast<ClaimScreen&>(dialog);
+            EXPECT_EQ(screen.objectName(), "frmSeikyuu4");
+            EXPECT_TRUE(screen.Button("cmdDelete")->isEnabled());
+            EXPECT_EQ(screen.Box("txtBangou")->maxLength(), 8);
+            kouhi = screen.Box("txtKouhi")->text();
+            return 0;
+        });
+        DoubleClickLine(*list, row);
+        EXPECT_EQ(kouhi, QString::number((row + 1) * 11)) << row;
+        EXPECT_TRUE(CurrentClaim.EditMode);
+        EXPECT_EQ(CurrentClaim.renban, row + 1);
+        EXPECT_EQ(CurrentClaim.kind, 4);
+    }
+    EXPECT_TRUE(messages->shown.empty());
+}
+
+TEST_F(ClaimListTest, NewClaimButtonsOpenEmptyScreensThatRefillTheList) {
+    gSougou = "0";
+    gSyubetu = "2";
+    auto list = OpenList();
+    int lines = -1;
+    SetModalHandler([&](QDialog& dialog) {
+        auto& screen = dynamic_cast<ClaimScreen&>(dialog);
+        EXPECT_EQ(screen.objectName(), "frmSeikyuu3");
+        EXPECT_FALSE(screen.Button("cmdDelete")->isEnabled());
+        EXPECT_FALSE(screen.Box("txtBangou")->testAttribute(Qt::WA_InputMethodEnabled));
+        EXPECT_EQ(CurrentClaim.kind, 3);
+        EXPECT_FALSE(CurrentClaim.EditMode);
+        screen.show();
+        QTest::keyClicks(screen.Box("txtBangou"), "101");
+        QTest::mouseClick(screen.Button("cmdSave"), Qt::LeftButton);
+        lines = list->List()->topLevelItemCount();
+        QTest::mouseClick(screen.Button("cmdClose"), Qt::LeftButton);
+        return screen.result();
+    });
+    QTest::mouseClick(list->Button("cmdSeikyuu3"), Qt::LeftButton);
+    EXPECT_EQ(lines, 1);
+    EXPECT_EQ(Line(list->List(), 0).at(0), "231019");
+
+    // Deleting from the opened claim refills the list as well.
+    SetModalHandler([&](QDialog& dialog) {
+        QTest::mouseClick(dynamic_cast<ClaimScreen&>(dialog).Button("cmdDelete"), Qt::LeftButton);
+        return dialog.result();
+    });
+    DoubleClickLine(*list, 0);
+    EXPECT_EQ(list->List()->topLevelItemCount(), 0);
+}
+
+TEST_F(ClaimListTest, PrintButtonsCallTheirHooksAndCloseCloses) {
+    auto list = OpenList();
+    QTest::mouseClick(list->Button("cmdSeikyuuPrint"), Qt::LeftButton);
+    QStringList calls;
+    PrintHooks().printAllClaims = [&](ClaimList&) { calls << "claims"; };
+    PrintHooks().printSummaries = [&](ClaimList&) { calls << "summaries"; };
+    QTest::mouseClick(list->Button("cmdSeikyuuPrint"), Qt::LeftButton);
+    QTest::mouseClick(list->Button("cmdSoukatuPrint"), Qt::LeftButton);
+    EXPECT_EQ(calls, (QStringList{"claims", "summaries"}));
+    QTest::mouseClick(list->Button("cmdClose"), Qt::LeftButton);
+    EXPECT_TRUE(list->isHidden());
+}
+
+TEST_F(ClaimListTest, MenuOpensTheListByName) {
+    RegisterClaimScreens();
+    ASSERT_TRUE(IsScreenRegistered("frmList"));
+    QString opened;
+    SetModalHandler([&](QDialog& dialog) {
+        opened = dialog.objectName();
+        return 0;
+    });
+    EXPECT_EQ(OpenScreen("frmList", nullptr), 0);
+    EXPECT_EQ(opened, "frmList");
+}
+
+} // namespace
+} // namespace tabulon::test
