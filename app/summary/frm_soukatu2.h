@@ -1,0 +1,76 @@
+#pragma once
+
+// frmSoukatu2 総括表（控）作成: the month's summary lines stored in
+// T_総括表明細, one per insurer, department, table kind and serial, listed in
+// lstHikae; lines are added, opened for change, deleted, and printed with
+// their retained copies through the print hook.
+
+#include "summary_line.h"
+#include "summary_screen.h"
+
+#include <array>
+
+class QPushButton;
+class QTreeWidget;
+
+namespace tabulon {
+
+class Recordset;
+
+class FrmSoukatu2 : public SummaryScreen {
+    Q_OBJECT
+public:
+    explicit FrmSoukatu2(QWidget* parent = nullptr);
+
+    // Refills lstHikae with the lines of the processing month.
+    void ListReset();
+    // The next free serial for the insurer number in txtBangou, department
+    // `sinryouka` and table kind `hyou`, as text.
+    QString GetRenban(int hyou, const QString& sinryouka);
+    // Empties the entry fields and selects the institution's table kind.
+    void DataClear();
+
+    // The selected table kind: 1 医, 2 歯, 3 調.
+    int SelectedKind() const;
+
+    // Button and list actions (also reached through the controls).
+    void Save();
+    void OpenSelectedLine();
+    void DeleteLine();
+    void CancelEdit();
+    void PrintAll();
+
+    static constexpr int kListColumns = 29;
+    static constexpr int kKindColumn = 27;   // 総括表種類 as stored (hidden)
+    static constexpr int kRenbanColumn = 28; // 連番 (hidden)
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildList();
+    void Load();
+    void OnOption(int kind);
+    void OnEnter(SummaryFigure figure, int index);
+    void OnTensuuEnter(int index);
+    void OnHeaderEnter(EntryBox* box);
+    void ReturnToAdding();
+    bool CheckInsurerNumber();
+    QString DepartmentText() const;
+    void WriteLine(Recordset& line, int kind, const QString& sinryouka, int renban);
+    void FillFromLine(Recordset& line, int kind);
+    void OnClose();
+
+    std::array<std::array<EntryBox*, kSummaryBoxes>, FigCount> figures_{};
+    EntryBox* bangou_ = nullptr;
+    EntryBox* sinryouka_ = nullptr;
+    EntryBox* name_ = nullptr;
+    EntryBox* kouhi_ = nullptr;
+    EntryBox* uba_ = nullptr;
+    QPushButton* save_ = nullptr;
+    QPushButton* delete_ = nullptr;
+    QTreeWidget* list_ = nullptr;
+};
+
+} // namespace tabulon

@@ -1,0 +1,134 @@
+#include "summary_screen.h"
+
+#include "helpers/key_filters.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace tabulon {
+
+namespace {
+
+QString Key(const QString& name, int index) {
+    return index < 0 ? name : name + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
+}
+
+QRect ToPixels(const QRect& twips) {
+    return {Px(twips.left()), Px(twips.top()), Px(twips.width()), Px(twips.height())};
+}
+
+} // namespace
+
+QRect TwipsRect(int left, int top, int width, int height) {
+    return {left, top, width, height};
+}
+
+SummaryScreen::SummaryScreen(const QString& name, const QString& caption, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(name);
+    setWindowTitle(caption);
+    setModal(true);
+}
+
+QWidget* SummaryScreen::Control(const QString& name, int index) const {
+    return controls_.value(Key(name, index), nullptr);
+}
+
+EntryBox* SummaryScreen::Box(const QString& name, int index) const {
+    return qobject_cast<EntryBox*>(Control(name, index));
+}
+
+QRadioButton* SummaryScreen::Option(int index) const {
+    return qobject_cast<QRadioButton*>(Control(QStringLiteral("optHyoubetu"), index));
+}
+
+void SummaryScreen::Register(QWidget* control, const QString& name, int index) {
+    control->setObjectName(name);
+    if (index >= 0)
+        control->setProperty("Index", index);
+    controls_.insert(Key(name, index), control);
+}
+
+EntryBox* SummaryScreen::AddBox(const QString& name, int index, const QRect& twips,
+                                const QString& accessibleName, bool digitsOnly) {
+    auto* box = new EntryBox(this);
+    if (digitsOnly)
+        new DigitKeyFilter(box);
+    box->setGeometry(ToPixels(twips));
+    box->setAccessibleName(accessibleName);
+    Register(box, name, index);
+    return box;
+}
+
+QLabel* SummaryScreen::AddLabel(const QString& text, const QRect& twips, Qt::Alignment alignment) {
+    auto* label = new QLabel(text, this);
+    label->setGeometry(ToPixels(twips));
+    label->setAlignment(alignment);
+    return label;
+}
+
+QPushButton* SummaryScreen::AddButton(const QString& name, const QString& caption,
+                                      const QRect& twips) {
+    auto* button = new QPushButton(caption, this);
+    button->setGeometry(ToPixels(twips));
+    button->setAccessibleName(caption);
+    // Enter on a focused button presses it, as the clerk expects; no button
+    // is pressed by Enter typed in a box.
+    button->setAutoDefault(false);
+    Register(button, name, -1);
+    return button;
+}
+
+QGroupBox* SummaryScreen::AddFrame(const QString& name, const QString& caption,
+                                   const QRect& twips) {
+    auto* frame = new QGroupBox(caption, this);
+    frame->setGeometry(ToPixels(twips));
+    Register(frame, name, -1);
+    return frame;
+}
+
+QRadioButton* SummaryScreen::AddOption(QGroupBox* frame, const QString& name, int index,
+                                       const QString& caption, const QRect& twipsInFrame) {
+    auto* option = new QRadioButton(caption, frame);
+    option->setGeometry(ToPixels(twipsInFrame));
+    option->setAccessibleName(caption);
+    Register(option, name, index);
+    return option;
+}
+
+void SummaryScreen::FixSizeAndCentre(int widthTwips, int heightTwips) {
+    setFixedSize(Px(widthTwips), Px(heightTwips));
+    if (const QScreen* s = screen()) {
+        const QRect area = s->geometry();
+        move(area.left() + (area.width() - width()) / 2,
+             area.top() + (area.height() - height()) / 2);
+    }
+}
+
+void SummaryScreen::MoveFocusTo(QWidget* target) {
+    if (target && target->isEnabled())
+        target->setFocus(Qt::OtherFocusReason);
+}
+
+void SummaryScreen::keyPressEvent(QKeyEvent* event) {
+    // The screens close only through 閉じる or the title bar, never by Escape,
+    // so a stray key cannot throw away a line being typed.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void SetBoxUsable(EntryBox* box, bool usable, bool empty) {
+    box->setEnabled(usable);
+    box->SetBackColour(usable ? kEnabledColour : kDisabledColour);
+    if (empty)
+        box->clear();
+}
+
+} // namespace tabulon
