@@ -68,7 +68,7 @@ void FrmSoukatu::Load() {
     // Runs the option handler only when this changes the selection.
     Option(KindOfSyubetu(gSyubetu))->setChecked(true);
 
-    FixSizeAndCentre(7900, 5520);
+    FixSizeAndCentre(8300, 5520);
 }
 
 void FrmSoukatu::EnableKindOptions() {

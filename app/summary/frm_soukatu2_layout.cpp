@@ -90,7 +90,7 @@ void FrmSoukatu2::BuildControls() {
     sinryouka_ = header("txtSinryouka", "診療科", 2840, 700, 180, 500);
     name_ = header("txtName", "保険者名", 4240, 900, 180, 3600, false);
     kouhi_ = header("txtKouhi", "公　　費", 240, 1100, 630, 900);
-    uba_ = header("txtUba", "福　　祉", 2840, 700, 630, 900);
+    uba_ = header("txtUba", "福　　祉", 2840, 1100, 630, 900);
     bangou_->setAlignment(Qt::AlignCenter);
     sinryouka_->setAlignment(Qt::AlignCenter);
     for (EntryBox* box : {kouhi_, uba_}) {

@@ -25,13 +25,13 @@ struct ColumnPlace {
     int width;
 };
 constexpr ColumnPlace kColumns[] = {
-    {"txtKensuu", "件　　数", "件数", 2340, 900},
-    {"txtJitunisuu", "実 日 数", "実日数", 3240, 1100},
-    {"txtTensuu", "点　　数", "点数", 4340, 1500},
-    {"txtSyokuji", "食事療養・生活療養", "食事療養・生活療養", 5840, 1800},
+    {"txtKensuu", "件　　数", "件数", 2640, 900},
+    {"txtJitunisuu", "実 日 数", "実日数", 3540, 1100},
+    {"txtTensuu", "点　　数", "点数", 4640, 1500},
+    {"txtSyokuji", "食事療養・生活療養", "食事療養・生活療養", 6140, 1900},
 };
 constexpr int kGroupLeft = kLeft;
-constexpr int kGroupWidth = 1300;
+constexpr int kGroupWidth = 1600;
 constexpr int kCareLeft = kGroupLeft + kGroupWidth;
 constexpr int kCareWidth = 800;
 
@@ -60,7 +60,7 @@ void FrmSoukatu::BuildControls() {
         });
     }
     AddLabel(QStringLiteral("＊ 調剤データは「入院外」の欄に入力してください"),
-             TwipsRect(3120, 240, 4600, 360));
+             TwipsRect(3120, 240, 4920, 360));
 
     for (const ColumnPlace& c : kColumns)
         Framed(AddLabel(QString::fromUtf8(c.heading),
@@ -116,9 +116,9 @@ void FrmSoukatu::BuildControls() {
     connect(kouhi_, &EntryBox::EnterPressed, this, [this] { MoveFocusTo(fukusi_); });
 
     QPushButton* print = AddButton(QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
-                                   TwipsRect(5240, extraTop + 120, 1100, 480));
+                                   TwipsRect(5640, extraTop + 120, 1100, 480));
     QPushButton* closeButton = AddButton(QStringLiteral("cmdClose"), QStringLiteral("閉じる"),
-                                         TwipsRect(6540, extraTop + 120, 1100, 480));
+                                         TwipsRect(6940, extraTop + 120, 1100, 480));
     connect(fukusi_, &EntryBox::EnterPressed, this, [print] { MoveFocusTo(print); });
     connect(print, &QPushButton::clicked, this, [this] { OnPrint(); });
     connect(closeButton, &QPushButton::clicked, this, [this] { OnClose(); });
