@@ -39,6 +39,14 @@ QString Plain(QString caption) {
     return caption.remove(u'　').remove(u' ').remove(u'\n');
 }
 
+// A heading too wide for its column, broken in two even lines.
+QString FitHeading(const QString& heading, const QWidget* parent, int widthTwips) {
+    if (parent->fontMetrics().horizontalAdvance(heading) <= widthTwips / 15)
+        return heading;
+    const qsizetype half = heading.size() / 2;
+    return heading.left(half) + u'\n' + heading.mid(half);
+}
+
 QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& twips,
                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
     auto* label = new QLabel(text, parent);
@@ -117,7 +125,8 @@ void ClaimScreen::BuildControls() {
     if (kind_.retired) {
         tabs_ = new QTabWidget(this);
         tabs_->setObjectName(QStringLiteral("SSTab1"));
-        tabs_->setGeometry(Twips(120, 1440, 9510, 6135));
+        // Without the food block the control leaves room for the right-hand buttons.
+        tabs_->setGeometry(Twips(120, 1440, kind_.food ? 9510 : 9285, 6135));
         for (int page = 0; page < 2; ++page) {
             auto* content = new QWidget;
             content->setObjectName(QStringLiteral("SSTab1Page%1").arg(page));
@@ -243,8 +252,8 @@ void ClaimScreen::BuildGridHeadings(QWidget* parent, QPoint origin, int page) {
                                        {"点　数", 2640, 1200},
                                        {"一部負担金", 3840, 960}}};
     for (const Heading& h : care)
-        AddLabel(parent, QString::fromUtf8(h.text), place(Twips(h.left, 780, h.width, 390)),
-                 centre);
+        AddLabel(parent, FitHeading(QString::fromUtf8(h.text), parent, h.width),
+                 place(Twips(h.left, 780, h.width, 390)), centre);
     if (!kind_.food)
         return;
     AddLabel(parent, QStringLiteral("請　求（食事療養・生活療養）"),
@@ -272,7 +281,7 @@ void ClaimScreen::BuildGrid(QWidget* parent, QPoint origin, int page) {
             shown ? captions.value(slot) : QStringLiteral("第%1行").arg(inpatient / 2 - 4);
         if (shown) {
             auto* caption = new VerticalLabel(rowCaption, parent);
-            caption->setGeometry(place(Twips(600, slotTop, 360, 960)));
+            caption->setGeometry(place(Twips(660, slotTop + 30, 300, 900)));
         }
         for (int line = 0; line < 2; ++line) {
             const int index = inpatient + line;
