@@ -1,5 +1,6 @@
 #include "frm_soukatu2.h"
 
+#include "db/db_error.h"
 #include "figure_text.h"
 #include "globals.h"
 #include "message_box.h"
@@ -77,7 +78,12 @@ void FrmSoukatu2::Load() {
     }
 
     ReturnToAdding();
-    ListReset();
+    try {
+        ListReset();
+    } catch (const DbError& error) {
+        // The screen still opens, so lines can be added once the cause is fixed.
+        ShowErrorReport(error.Number(), error.Description());
+    }
 }
 
 void FrmSoukatu2::OnOption(int kind) {

@@ -3,9 +3,12 @@
 
 #include "frm_soukatu.h"
 #include "globals.h"
+#include "modal_screen.h"
 #include "screen_driver.h"
 #include "soukatu_retained.h"
 #include "summary_print_hooks.h"
+#include "summary_screens.h"
+#include "temp_database.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -328,6 +331,21 @@ TEST_F(FrmSoukatuTest, PrintCallsTheHookWithTheScreen) {
     });
     Click("cmdPrint");
     EXPECT_EQ(seen, "42");
+}
+
+TEST_F(FrmSoukatuTest, TheMenuOpensBothScreensByName) {
+    RegisterSummaryScreens();
+    QStringList opened;
+    SetModalHandler([&opened](QDialog& screen) {
+        opened << screen.objectName() + QLatin1Char(':') + screen.windowTitle();
+        return 0;
+    });
+    test::TempDatabase database; // frmSoukatu2 reads its lines when it opens
+    gNengetu = QStringLiteral("3805");
+    EXPECT_EQ(OpenScreen(QStringLiteral("frmSoukatu"), nullptr), 0);
+    EXPECT_EQ(OpenScreen(QStringLiteral("frmSoukatu2"), nullptr), 0);
+    SetModalHandler({});
+    EXPECT_EQ(opened, (QStringList{"frmSoukatu:総括表作成", "frmSoukatu2:総括表（控）作成"}));
 }
 
 } // namespace
