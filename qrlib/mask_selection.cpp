@@ -1,6 +1,7 @@
 #include "mask_selection.h"
 
 #include "format_info.h"
+#include "line_penalty.h"
 #include "masks.h"
 
 #include <bit>
@@ -13,73 +14,12 @@ namespace {
 
 constexpr int kFirstScoreBase = 20888;
 
-// Set bits of a word, without relying on a population-count instruction.
-int countBits(uint64_t x) {
-    x = x - ((x >> 1) & 0x5555555555555555u);
-    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
-    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
-    return static_cast<int>((x * 0x0101010101010101u) >> 56);
-}
 constexpr int kFinalists = 3;
 
 // Bits 1..63 of the word above bit 0, taking bit 64 from the next word.
 uint64_t shiftedByOne(const uint64_t* row, int w) {
     const uint64_t next = w + 1 < kWordsPerRow ? row[w + 1] : 0;
     return (row[w] >> 1) | (next << 63);
-}
-
-// Lengths of the runs of one colour along a row of n modules, left to right.
-int rowRuns(const uint64_t* words, int n, int* runs) {
-    int count = 0;
-    int start = 0;
-    for (int w = 0; w < kWordsPerRow && w * 64 < n; ++w) {
-        const uint64_t carry = w == 0 ? (words[0] & 1u) : (words[w - 1] >> 63);
-        uint64_t changes = words[w] ^ ((words[w] << 1) | carry); // module j differs from j - 1
-        const int valid = n - w * 64;
-        if (valid < 64) {
-            changes &= (uint64_t{1} << valid) - 1;
-        }
-        while (changes != 0) {
-            const int at = w * 64 + std::countr_zero(changes);
-            runs[count++] = at - start;
-            start = at;
-            changes &= changes - 1;
-        }
-    }
-    runs[count++] = n - start;
-    return count;
-}
-
-// Penalty of one line given its runs: runs of five or more, and finder-like
-// patterns (1:1:3:1:1 with light of 4 or more on one side; the edges count
-// as such light). Runs alternate in colour, the first dark when firstDark.
-int linePenalty(const int* runs, int count, bool firstDark) {
-    int penalty = 0;
-    for (int k = 0; k < count; ++k) {
-        penalty += runs[k] >= 5 ? runs[k] - 2 : 0;
-    }
-    for (int k = firstDark ? 0 : 1; k + 4 < count; k += 2) {
-        const int u = runs[k];
-        if (runs[k + 1] != u || runs[k + 2] != 3 * u || runs[k + 3] != u || runs[k + 4] != u) {
-            continue;
-        }
-        const bool lightBefore = k == 0 || runs[k - 1] >= 4 * u;
-        const bool lightAfter = k + 5 == count || runs[k + 5] >= 4 * u;
-        if (lightBefore || lightAfter) {
-            penalty += 40;
-        }
-    }
-    return penalty;
-}
-
-int linesPenalty(const ModuleMatrix& m) {
-    int runs[kMaxSize + 1];
-    int penalty = 0;
-    for (int i = 0; i < m.size; ++i) {
-        const int count = rowRuns(m.rows[i], m.size, runs);
-        penalty += linePenalty(runs, count, (m.rows[i][0] & 1u) != 0);
-    }
-    return penalty;
 }
 
 void transpose(const ModuleMatrix& m, ModuleMatrix& out) {
@@ -95,8 +35,14 @@ void transpose(const ModuleMatrix& m, ModuleMatrix& out) {
     }
 }
 
-void applyFormat(SymbolMatrix& s, Model model, int level, int mask) {
-    writeFormatInfo(s.modules, formatBits(model, level, mask));
+// The unmasked symbol with a mask pattern and its format information.
+void buildTrial(const SymbolMatrix& unmasked, Model model, int level, int mask,
+                ModuleMatrix& trial) {
+    trial.size = unmasked.modules.size;
+    std::memcpy(trial.rows, unmasked.modules.rows,
+                sizeof trial.rows[0] * static_cast<std::size_t>(trial.size));
+    applyMask(trial, unmasked.function, mask);
+    writeFormatInfo(trial, formatBits(model, level, mask));
 }
 
 } // namespace
@@ -124,8 +70,8 @@ int countSameColourBlocks(const ModuleMatrix& m) {
 
 int remainingPenalty(const ModuleMatrix& m) {
     const int n = m.size;
-    ModuleMatrix columns;
-    transpose(m, columns);
+    ModuleMatrix rows; // the transpose: its columns are the rows of m
+    transpose(m, rows);
     int dark = 0;
     for (int i = 0; i < n; ++i) {
         for (int w = 0; w < kWordsPerRow; ++w) {
@@ -133,21 +79,19 @@ int remainingPenalty(const ModuleMatrix& m) {
         }
     }
     const int e = (dark / (n * n / 100) - 50) / 5;
-    return linesPenalty(m) + linesPenalty(columns) + 10 * std::abs(e);
+    return columnsPenalty(m) + columnsPenalty(rows) + 10 * std::abs(e);
 }
 
 int firstScore(const ModuleMatrix& m) {
     return kFirstScoreBase - 3 * countSameColourBlocks(m);
 }
 
-int chooseMask(const SymbolMatrix& unmasked, Model model, int level, SymbolMatrix& trial) {
+int chooseMask(const SymbolMatrix& unmasked, Model model, int level, ModuleMatrix& trial) {
     int ranked[kPatternCount];
     int scores[kPatternCount];
     for (int mask = 0; mask < kPatternCount; ++mask) {
-        trial = unmasked;
-        applyMask(trial, mask);
-        applyFormat(trial, model, level, mask);
-        scores[mask] = firstScore(trial.modules);
+        buildTrial(unmasked, model, level, mask, trial);
+        scores[mask] = firstScore(trial);
         // Insert after every mask of an equal or higher score: earlier masks rank higher.
         int at = mask;
         while (at > 0 && scores[ranked[at - 1]] < scores[mask]) {
@@ -160,10 +104,8 @@ int chooseMask(const SymbolMatrix& unmasked, Model model, int level, SymbolMatri
     int bestScore = 0;
     for (int k = 0; k < kFinalists; ++k) {
         const int mask = ranked[k];
-        trial = unmasked;
-        applyMask(trial, mask);
-        applyFormat(trial, model, level, mask);
-        const int score = scores[mask] - remainingPenalty(trial.modules);
+        buildTrial(unmasked, model, level, mask, trial);
+        const int score = scores[mask] - remainingPenalty(trial);
         if (k == 0 || score > bestScore) {
             best = mask;
             bestScore = score;

@@ -17,6 +17,6 @@ int firstScore(const ModuleMatrix& m);
 
 // Chooses the mask: the three best first scores go on to the full score, the
 // highest wins; ties go to the mask tried earlier. `trial` is work space.
-int chooseMask(const SymbolMatrix& unmasked, Model model, int level, SymbolMatrix& trial);
+int chooseMask(const SymbolMatrix& unmasked, Model model, int level, ModuleMatrix& trial);
 
 } // namespace qvbarqr

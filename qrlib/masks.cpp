@@ -57,8 +57,8 @@ bool maskCondition(int mask, int i, int j) {
     return condition(mask, i, j);
 }
 
-void applyMask(SymbolMatrix& s, int mask) {
-    const int n = s.modules.size;
+void applyMask(ModuleMatrix& modules, const ModuleMatrix& function, int mask) {
+    const int n = modules.size;
     for (int i = 0; i < n; ++i) {
         const auto& pattern = kPatternRows[mask][i % kRowPeriod];
         for (int w = 0; w < kWordsPerRow; ++w) {
@@ -68,7 +68,7 @@ void applyMask(SymbolMatrix& s, int mask) {
             }
             const uint64_t inRow =
                 n - firstCol >= 64 ? ~uint64_t{0} : (uint64_t{1} << (n - firstCol)) - 1;
-            s.modules.rows[i][w] ^= pattern[w] & ~s.function.rows[i][w] & inRow;
+            modules.rows[i][w] ^= pattern[w] & ~function.rows[i][w] & inRow;
         }
     }
 }

@@ -11,6 +11,6 @@ inline constexpr int kNoMask = 8;
 bool maskCondition(int mask, int i, int j);
 
 // XORs the pattern onto the data modules (those not in `function`).
-void applyMask(SymbolMatrix& symbol, int mask);
+void applyMask(ModuleMatrix& modules, const ModuleMatrix& function, int mask);
 
 } // namespace qvbarqr

@@ -8,6 +8,14 @@ namespace qvbarqr {
 inline constexpr int kMaxSize = 177;
 inline constexpr int kWordsPerRow = 3; // 192 bits hold the widest row
 
+// Set bits of a word, without relying on a population-count instruction.
+inline int countBits(uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555u);
+    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((x * 0x0101010101010101u) >> 56);
+}
+
 // A square bit matrix, one bit per module (dark = 1). Bit j of a row, counted
 // from the least significant bit of its first word, is column j; on a
 // little-endian machine the row's bytes read as bit k of byte m holding

@@ -33,7 +33,7 @@ int encodeSymbol(const EncodeRequest& r, Workspace& ws) {
 
     const int mask = r.mask >= 0 ? r.mask : chooseMask(s, r.model, r.level, ws.trial);
     if (mask != kNoMask) {
-        applyMask(s, mask);
+        applyMask(s.modules, s.function, mask);
     }
     writeFormatInfo(s.modules, formatBits(r.model, r.level, mask));
     return a.version;

@@ -19,7 +19,7 @@ struct Workspace {
     uint8_t work[kMaxCodewords];
     uint8_t codewords[kMaxCodewords];
     SymbolMatrix symbol;
-    SymbolMatrix trial;
+    ModuleMatrix trial;
 };
 
 // Result of the data analysis: the segments in the workspace and the version.

@@ -59,11 +59,13 @@ struct CountingTarget {
     }
 };
 
+// The benchmark argument is the error-correction level: 0 L, 1 M, 2 Q, 3 H.
 void drawPayload(benchmark::State& state, const std::string& text) {
     CountingTarget target;
     QRParam param;
     QRDrawInfo info;
-    QvQRDefaultStruct(&param, &info); // level Q, automatic version and mask
+    QvQRDefaultStruct(&param, &info); // automatic version and mask
+    param.ecLevel = static_cast<int32_t>(state.range(0));
     param.data = text.data();
     param.dataLen = static_cast<int32_t>(text.size());
     info.hdc = &target.dc;
@@ -82,7 +84,8 @@ void drawPayload(benchmark::State& state, const std::string& text) {
 void encodeWithLibqrencode(benchmark::State& state, const std::string& text) {
     int version = 0;
     for (auto _ : state) {
-        QRcode* code = QRcode_encodeString(text.c_str(), 0, QR_ECLEVEL_Q, QR_MODE_8, 1);
+        QRcode* code = QRcode_encodeString(text.c_str(), 0, static_cast<QRecLevel>(state.range(0)),
+                                           QR_MODE_8, 1);
         version = code->version;
         QRcode_free(code);
     }
@@ -102,9 +105,9 @@ void BM_Libqrencode_Summary(benchmark::State& s) {
     encodeWithLibqrencode(s, summaryPayload());
 }
 
-BENCHMARK(BM_QvQRDraw_Claim);
-BENCHMARK(BM_Libqrencode_Claim);
-BENCHMARK(BM_QvQRDraw_Summary);
-BENCHMARK(BM_Libqrencode_Summary);
+BENCHMARK(BM_QvQRDraw_Claim)->DenseRange(0, 3);
+BENCHMARK(BM_Libqrencode_Claim)->DenseRange(0, 3);
+BENCHMARK(BM_QvQRDraw_Summary)->DenseRange(0, 3);
+BENCHMARK(BM_Libqrencode_Summary)->DenseRange(0, 3);
 
 } // namespace

@@ -1,0 +1,126 @@
+#include "line_penalty.h"
+
+#include <bit>
+
+namespace qvbarqr {
+
+namespace {
+
+constexpr int kFinderScore = 40;
+
+// One 64-column slice of the matrix: row i's word w holds module i of 64
+// columns, so every step below scores 64 columns at once. Rows outside the
+// symbol read as light.
+struct Slice {
+    const ModuleMatrix& m;
+    int w;
+    uint64_t lanes; // the columns of this slice inside the symbol
+
+    uint64_t at(int i) const { return i >= 0 && i < m.size ? m.rows[i][w] & lanes : 0; }
+    bool dark(int i, int lane) const { return (at(i) >> lane) & 1u; }
+
+    // Rows from..to-1 of a column all of the colour; false outside the symbol.
+    bool allOf(int lane, int from, int to, bool colour) const {
+        if (from < 0 || to > m.size) {
+            return false;
+        }
+        for (int i = from; i < to; ++i) {
+            if (dark(i, lane) != colour) {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+// Runs of five or more: (length - 4) windows of five equal modules, plus 2
+// for the window that starts the run, make 3 + (length - 5).
+int longRunPenalty(const Slice& s) {
+    const int n = s.m.size;
+    uint64_t equal[kMaxSize]; // module i equals module i + 1
+    for (int i = 0; i + 1 < n; ++i) {
+        equal[i] = ~(s.at(i) ^ s.at(i + 1)) & s.lanes;
+    }
+    int penalty = 0;
+    for (int i = 0; i + 5 <= n; ++i) {
+        const uint64_t windows = equal[i] & equal[i + 1] & equal[i + 2] & equal[i + 3];
+        const uint64_t starts = i == 0 ? s.lanes : ~equal[i - 1];
+        penalty += countBits(windows) + 2 * countBits(windows & starts);
+    }
+    return penalty;
+}
+
+// Patterns of unit 1: dark, light, three dark, light, dark, with light (or
+// the edge) just outside.
+int narrowFinderPenalty(const Slice& s) {
+    const int n = s.m.size;
+    int penalty = 0;
+    for (int i = 0; i + 7 <= n; ++i) {
+        const uint64_t pattern = s.at(i) & ~s.at(i + 1) & s.at(i + 2) & s.at(i + 3) & s.at(i + 4) &
+                                 ~s.at(i + 5) & s.at(i + 6) & ~s.at(i - 1) & ~s.at(i + 7) & s.lanes;
+        if (pattern == 0) {
+            continue;
+        }
+        const uint64_t before = i == 0   ? ~uint64_t{0}
+                                : i >= 4 ? ~(s.at(i - 1) | s.at(i - 2) | s.at(i - 3) | s.at(i - 4))
+                                         : 0;
+        const uint64_t after = i + 7 == n ? ~uint64_t{0}
+                               : i + 11 <= n
+                                   ? ~(s.at(i + 7) | s.at(i + 8) | s.at(i + 9) | s.at(i + 10))
+                                   : 0;
+        penalty += kFinderScore * countBits(pattern & (before | after));
+    }
+    return penalty;
+}
+
+// Patterns of unit 2 or more: each has a dark run of 3u >= 6 in the middle;
+// such runs are few, and each is checked on its own.
+int wideFinderPenalty(const Slice& s) {
+    const int n = s.m.size;
+    int penalty = 0;
+    for (int i = 0; i + 6 <= n; ++i) {
+        uint64_t runs = s.at(i) & ~s.at(i - 1) & s.at(i + 1) & s.at(i + 2) & s.at(i + 3) &
+                        s.at(i + 4) & s.at(i + 5);
+        for (; runs != 0; runs &= runs - 1) {
+            const int lane = std::countr_zero(runs);
+            int length = 6;
+            while (i + length < n && s.dark(i + length, lane)) {
+                ++length;
+            }
+            if (length % 3 != 0) {
+                continue;
+            }
+            const int u = length / 3;
+            const int first = i - 2 * u;        // start of the pattern
+            const int end = i + length + 2 * u; // one past its end
+            const bool shape = s.allOf(lane, first, i - u, true) &&
+                               s.allOf(lane, i - u, i, false) &&
+                               s.allOf(lane, i + length, i + length + u, false) &&
+                               s.allOf(lane, i + length + u, end, true) &&
+                               !s.dark(first - 1, lane) && !s.dark(end, lane);
+            if (!shape) {
+                continue;
+            }
+            const bool lightBefore = first == 0 || s.allOf(lane, first - 4 * u, first, false);
+            const bool lightAfter = end == n || s.allOf(lane, end, end + 4 * u, false);
+            if (lightBefore || lightAfter) {
+                penalty += kFinderScore;
+            }
+        }
+    }
+    return penalty;
+}
+
+} // namespace
+
+int columnsPenalty(const ModuleMatrix& m) {
+    int penalty = 0;
+    for (int w = 0; w * 64 < m.size; ++w) {
+        const int width = m.size - 64 * w;
+        const Slice s{m, w, width >= 64 ? ~uint64_t{0} : (uint64_t{1} << width) - 1};
+        penalty += longRunPenalty(s) + narrowFinderPenalty(s) + wideFinderPenalty(s);
+    }
+    return penalty;
+}
+
+} // namespace qvbarqr

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "module_matrix.h"
+
+namespace qvbarqr {
+
+// Penalty of every column of the matrix: runs of five or more modules of one
+// colour score 3 + (length - 5); each finder-like pattern (dark, light, dark,
+// light, dark runs of u, u, 3u, u, u) with a light run of at least 4u
+// directly before or after it scores 40, the symbol's edge counting as such a
+// light run. The rows of the matrix are scored through its transpose.
+int columnsPenalty(const ModuleMatrix& m);
+
+} // namespace qvbarqr
