@@ -1,6 +1,7 @@
 // The library's two-stage mask choice, checked against a plain
 // module-by-module reading of its rule over the eight masked symbols.
 #include "QvBarQR.h"
+#include "mask_selection.h"
 #include "qr_test_support.h"
 #include "sample_data.h"
 
@@ -150,4 +151,76 @@ TEST(MaskChoice, Model1ChoosesByTheSameRule) {
     const Drawn automatic = drawSymbol(paramFor(data, 0, 1, -1, 0), 1);
     ASSERT_EQ(automatic.code, 0);
     EXPECT_TRUE(automatic.matrix == masked[maskByRule(masked)]);
+}
+
+namespace {
+
+qvbarqr::ModuleMatrix toModules(const Matrix& m) {
+    qvbarqr::ModuleMatrix out;
+    out.reset(m.size);
+    for (int r = 0; r < m.size; ++r) {
+        for (int c = 0; c < m.size; ++c) {
+            out.set(r, c, m.at(r, c));
+        }
+    }
+    return out;
+}
+
+// Writes a 1:1:3:1:1 pattern of unit u with `lightBefore` and `lightAfter`
+// light modules around it along row (or column) `line` from `start`.
+void putPattern(Matrix& m, bool inRow, int line, int start, int u, int lightBefore,
+                int lightAfter) {
+    const int runs[5] = {u, u, 3 * u, u, u};
+    int at = start - lightBefore;
+    auto put = [&](bool dark) {
+        if (at >= 0 && at < m.size) {
+            (inRow ? m.dark[line * m.size + at] : m.dark[at * m.size + line]) = dark;
+        }
+        ++at;
+    };
+    for (int i = 0; i < lightBefore; ++i) {
+        put(false);
+    }
+    for (int k = 0; k < 5; ++k) {
+        for (int i = 0; i < runs[k]; ++i) {
+            put(k % 2 == 0);
+        }
+    }
+    for (int i = 0; i < lightAfter; ++i) {
+        put(false);
+    }
+    if (at < m.size) {
+        put(true); // close the light run so that its length is exact
+    }
+}
+
+} // namespace
+
+// The word-wise penalty of the library against the plain reading of the rule
+// on matrices with finder-like patterns of units 1 to 4 placed at the edges,
+// in the middle, with and without enough light beside them.
+TEST(MaskChoice, PenaltyMatchesTheRuleOnCraftedMatrices) {
+    uint32_t state = 12345;
+    auto next = [&](uint32_t bound) {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<int>((state >> 8) % bound);
+    };
+    for (int size : {21, 45, 77, 101, 177}) {
+        for (int round = 0; round < 6; ++round) {
+            Matrix m;
+            m.size = size;
+            for (int i = 0; i < size * size; ++i) {
+                m.dark.push_back(next(100) < 35 + round * 6);
+            }
+            for (int k = 0; k < 12; ++k) {
+                const int u = 1 + next(4);
+                const int room = std::max(size - 7 * u, 1);
+                const int start = k % 3 == 0 ? 0 : k % 3 == 1 ? size - 7 * u : next(room);
+                putPattern(m, k % 2 == 0, next(size), start, u, next(5 * u), next(5 * u));
+            }
+            EXPECT_EQ(qvbarqr::remainingPenalty(toModules(m)), remainingPenalty(m))
+                << "size " << size << " round " << round << "\n"
+                << asciiArt(m);
+        }
+    }
 }
