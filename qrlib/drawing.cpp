@@ -2,6 +2,7 @@
 
 #include "qr_error.h"
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdlib>
@@ -39,56 +40,63 @@ int deviceDpi(const QvDC& dc, int index) {
     return dpi > 0 ? dpi : kDefaultDpi;
 }
 
-struct Rect {
-    int64_t left, top, width, height;
+// Where each module goes: its top-left corner is base + i * perRow + j *
+// perColumn for row i and column j of the symbol, by orientation.
+struct Placement {
+    int64_t baseX, baseY, xPerRow, xPerColumn, yPerRow, yPerColumn;
 };
 
-// Everything that places one module on the device.
-struct Layout {
-    const ModuleMatrix& m;
-    int64_t x0, y0, w, h;
-    int orientation;
-    int shrinkX, shrinkY;
-
-    bool dark(int i, int j) const {
-        return i >= 0 && j >= 0 && i < m.size && j < m.size && m.get(i, j);
+Placement placementFor(int orientation, int64_t x0, int64_t y0, int64_t w, int64_t h) {
+    switch (orientation) {
+    case 2: // 90 degrees: left of and below the reference corner
+        return {x0 - w, y0, -w, 0, 0, h};
+    case 3: // 180 degrees: left of and above
+        return {x0 - w, y0 - h, 0, -w, -h, 0};
+    case 4: // 270 degrees: right of and above
+        return {x0, y0 - h, w, 0, 0, -h};
+    default: // 0 degrees: right of and below
+        return {x0, y0, 0, w, h, 0};
     }
+}
 
-    // Rectangle of dark module (i, j), before scaling.
-    Rect rect(int i, int j) const {
-        Rect r{};
-        bool rightDark = false, lowerDark = false;
-        switch (orientation) {
-        case 2:
-            r = {x0 - (i + 1) * w, y0 + j * h, w, h};
-            rightDark = dark(i - 1, j);
-            lowerDark = dark(i, j + 1);
-            break;
-        case 3:
-            r = {x0 - (j + 1) * w, y0 - (i + 1) * h, w, h};
-            rightDark = dark(i, j - 1);
-            lowerDark = dark(i - 1, j);
-            break;
-        case 4:
-            r = {x0 + i * w, y0 - (j + 1) * h, w, h};
-            rightDark = dark(i + 1, j);
-            lowerDark = dark(i, j - 1);
-            break;
-        default:
-            r = {x0 + j * w, y0 + i * h, w, h};
-            rightDark = dark(i, j + 1);
-            lowerDark = dark(i + 1, j);
-            break;
-        }
-        if (!rightDark && shrinkX < std::llabs(w)) {
-            r.width -= shrinkX;
-        }
-        if (!lowerDark && shrinkY < std::llabs(h)) {
-            r.height -= shrinkY;
-        }
-        return r;
+using RowBits = std::array<uint64_t, kWordsPerRow>;
+
+RowBits rowOf(const ModuleMatrix& m, int i) {
+    if (i < 0 || i >= m.size) {
+        return {};
     }
+    return {m.rows[i][0], m.rows[i][1], m.rows[i][2]};
+}
+
+// Bit j is module j + 1 of the row (light past the end).
+RowBits nextInRow(const RowBits& r) {
+    return {(r[0] >> 1) | (r[1] << 63), (r[1] >> 1) | (r[2] << 63), r[2] >> 1};
+}
+
+// Bit j is module j - 1 of the row (light before the start).
+RowBits previousInRow(const RowBits& r) {
+    return {r[0] << 1, (r[1] << 1) | (r[0] >> 63), (r[2] << 1) | (r[1] >> 63)};
+}
+
+// Dark modules of row i whose neighbour on the screen's right, and below,
+// is dark as well, by orientation.
+struct Neighbours {
+    RowBits right, lower;
 };
+
+Neighbours neighboursOf(const ModuleMatrix& m, int i, int orientation) {
+    const RowBits row = rowOf(m, i);
+    switch (orientation) {
+    case 2:
+        return {rowOf(m, i - 1), nextInRow(row)};
+    case 3:
+        return {previousInRow(row), rowOf(m, i - 1)};
+    case 4:
+        return {rowOf(m, i + 1), previousInRow(row)};
+    default:
+        return {nextInRow(row), rowOf(m, i + 1)};
+    }
+}
 
 int scaled(int64_t edge, int scale) {
     if (scale == 100) {
@@ -97,11 +105,12 @@ int scaled(int64_t edge, int scale) {
     return clampToInt(std::round(static_cast<double>(edge) * scale / 100.0));
 }
 
-void paint(const QvDC& dc, const Rect& r, const QRDrawInfo& info) {
-    const int left = scaled(r.left, info.scale);
-    const int top = scaled(r.top, info.scale);
-    const int right = scaled(r.left + r.width, info.scale);
-    const int bottom = scaled(r.top + r.height, info.scale);
+// One dark module: a single pixel in the colour, or a rectangle.
+void paint(const QvDC& dc, int64_t x0, int64_t y0, int64_t x1, int64_t y1, const QRDrawInfo& info) {
+    const int left = scaled(x0, info.scale);
+    const int top = scaled(y0, info.scale);
+    const int right = scaled(x1, info.scale);
+    const int bottom = scaled(y1, info.scale);
     if (static_cast<int64_t>(right) - left == 1 && static_cast<int64_t>(bottom) - top == 1) {
         dc.SetPixelV(dc.ctx, left, top, info.color);
     } else {
@@ -160,18 +169,24 @@ void drawSymbol(const ModuleMatrix& m, QRDrawInfo& info) {
     info.outWidth = clampToInt(lengthOfPixels(int64_t{w} * n, res.x));
     info.outHeight = clampToInt(lengthOfPixels(int64_t{h} * n, res.y));
 
-    const Layout layout{m,
-                        toPixels(info.left, res.x),
-                        toPixels(info.top, res.y),
-                        w,
-                        h,
-                        info.orientation,
-                        info.shrinkX,
-                        info.shrinkY};
+    const Placement at =
+        placementFor(info.orientation, toPixels(info.left, res.x), toPixels(info.top, res.y), w, h);
+    // Edges facing light modules are pulled in, unless that would take the
+    // whole module.
+    const int64_t shrinkX = info.shrinkX < std::llabs(w) ? info.shrinkX : 0;
+    const int64_t shrinkY = info.shrinkY < std::llabs(h) ? info.shrinkY : 0;
     for (int i = 0; i < n; ++i) {
-        for (int w = 0; w < kWordsPerRow; ++w) {
-            for (uint64_t dark = m.rows[i][w]; dark != 0; dark &= dark - 1) {
-                paint(*dc, layout.rect(i, w * 64 + std::countr_zero(dark)), info);
+        const Neighbours next = neighboursOf(m, i, info.orientation);
+        for (int word = 0; word < kWordsPerRow; ++word) {
+            for (uint64_t dark = m.rows[i][word]; dark != 0; dark &= dark - 1) {
+                const int bit = std::countr_zero(dark);
+                const int j = word * 64 + bit;
+                const bool rightDark = (next.right[word] >> bit) & 1u;
+                const bool lowerDark = (next.lower[word] >> bit) & 1u;
+                const int64_t left = at.baseX + i * at.xPerRow + j * at.xPerColumn;
+                const int64_t top = at.baseY + i * at.yPerRow + j * at.yPerColumn;
+                paint(*dc, left, top, left + w - (rightDark ? 0 : shrinkX),
+                      top + h - (lowerDark ? 0 : shrinkY), info);
             }
         }
     }

@@ -22,15 +22,39 @@ uint64_t shiftedByOne(const uint64_t* row, int w) {
     return (row[w] >> 1) | (next << 63);
 }
 
+// Transposes a 64 x 64 block in place (bit c of word r becomes bit r of
+// word c) by swapping ever smaller sub-blocks across the diagonal.
+void transposeBlock(uint64_t* a) {
+    uint64_t mask = 0x00000000FFFFFFFFu;
+    for (int j = 32; j != 0; j >>= 1, mask ^= mask << j) {
+        for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
+            const uint64_t t = ((a[k] >> j) ^ a[k | j]) & mask;
+            a[k] ^= t << j;
+            a[k | j] ^= t;
+        }
+    }
+}
+
 void transpose(const ModuleMatrix& m, ModuleMatrix& out) {
-    out.size = m.size;
-    std::memset(out.rows, 0, sizeof out.rows[0] * static_cast<std::size_t>(m.size));
-    for (int i = 0; i < m.size; ++i) {
-        for (int w = 0; w < kWordsPerRow; ++w) {
-            for (uint64_t dark = m.rows[i][w]; dark != 0; dark &= dark - 1) {
-                const int j = w * 64 + std::countr_zero(dark);
-                out.rows[j][i >> 6] |= uint64_t{1} << (i & 63);
+    const int n = m.size;
+    const int blocks = (n + 63) / 64;
+    out.size = n;
+    uint64_t block[64];
+    for (int br = 0; br < blocks; ++br) {
+        for (int bc = 0; bc < blocks; ++bc) {
+            for (int k = 0; k < 64; ++k) {
+                const int row = 64 * br + k;
+                block[k] = row < n ? m.rows[row][bc] : 0;
             }
+            transposeBlock(block);
+            for (int k = 0; k < 64 && 64 * bc + k < n; ++k) {
+                out.rows[64 * bc + k][br] = block[k];
+            }
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        for (int w = blocks; w < kWordsPerRow; ++w) {
+            out.rows[i][w] = 0;
         }
     }
 }
