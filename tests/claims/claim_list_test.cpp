@@ -187,6 +187,19 @@ TEST_F(ClaimListTest, NewClaimButtonsOpenEmptyScreensThatRefillTheList) {
     EXPECT_EQ(list->List()->topLevelItemCount(), 0);
 }
 
+TEST_F(ClaimListTest, ClaimGoneSinceTheRefillIsReportedWithItsNumber) {
+    InsertClaim({"3805", "123456", "", 1, 1});
+    auto list = OpenList();
+    gDb->Execute("DELETE * From T_請求書");
+    int opened = 0;
+    SetModalHandler([&](QDialog&) { return ++opened; });
+    DoubleClickLine(*list, 0);
+    EXPECT_EQ(opened, 0);
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_TRUE(messages->shown[0].text.startsWith("ｴﾗｰ番号 = 3021\r\r"));
+    EXPECT_EQ(messages->shown[0].icon, MsgIcon::Critical);
+}
+
 TEST_F(ClaimListTest, PrintButtonsCallTheirHooksAndCloseCloses) {
     auto list = OpenList();
     QTest::mouseClick(list->Button("cmdSeikyuuPrint"), Qt::LeftButton);

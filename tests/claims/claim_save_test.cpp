@@ -244,7 +244,9 @@ TEST_F(ClaimSave, CancelOnTheQuestionLeavesEverythingUntouched) {
     auto screen = NewScreen(1);
     screen->Box("txtKouhi")->setText("4");
     messages->Answer(MsgAnswer::Cancel);
-    Click(*screen, "cmdSave");
+    // Enter on 保存, where the Enter path ends, presses it.
+    screen->Button("cmdSave")->setFocus();
+    QTest::keyClick(screen->Button("cmdSave"), Qt::Key_Return);
     EXPECT_EQ(messages->Texts(), QStringList{"保存しますか？"});
     EXPECT_EQ(messages->shown[0].icon, MsgIcon::Question);
     EXPECT_EQ(messages->shown[0].buttons, MsgButtons::OkCancel);
