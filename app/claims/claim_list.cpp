@@ -6,6 +6,7 @@
 #include "claim_sql.h"
 #include "db/dao.h"
 #include "globals.h"
+#include "layout_units.h"
 #include "mdu_seikyusyo.h"
 #include "message_box.h"
 #include "messages.h"
@@ -28,10 +29,6 @@ namespace {
 ClaimList* gOpenList = nullptr;
 
 enum Column { kBangou, kSinryouka, kSyurui, kSyoriKubun, kRenban };
-
-QRect Twips(int left, int top, int width, int height) {
-    return {left / 15, top / 15, width / 15, height / 15};
-}
 
 // Kind buttons of the institution: general hospitals do medicine and dentistry,
 // others the kind of their 種別; an unknown 種別 leaves all six enabled.
