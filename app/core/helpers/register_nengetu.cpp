@@ -1,14 +1,15 @@
 #include "helpers/register_nengetu.h"
 
 #include "db/dao.h"
+#include "db/sql_quote.h"
 #include "globals.h"
 
 namespace tabulon {
 
 void RegisterNengetu() {
-    const QString month = QString(gNengetu).replace(u'\'', QStringLiteral("''"));
-    std::unique_ptr<Recordset> rs = gDb->OpenRecordset(
-        QStringLiteral("SELECT * From T_年月 where 年月 = '") + month + QStringLiteral("'"));
+    std::unique_ptr<Recordset> rs =
+        gDb->OpenRecordset(QStringLiteral("SELECT * From T_年月 where 年月 = '") +
+                           SqlEscape(gNengetu) + QStringLiteral("'"));
     if (!rs->Eof())
         return;
     rs->AddNew();

@@ -1,0 +1,50 @@
+#include "ui/controls.h"
+
+#include "ui/screen_geometry.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tabulon {
+
+namespace {
+
+template <typename Control> Control* place(Control* control, const char* name, TwipRect at) {
+    control->setObjectName(QLatin1String(name));
+    PlaceTwips(control, at.left, at.top, at.width, at.height);
+    return control;
+}
+
+} // namespace
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, TwipRect at) {
+    return place(new QLabel(caption, parent), name, at);
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, TwipRect at) {
+    auto* button = place(new QPushButton(caption, parent), name, at);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QComboBox* MakeCombo(QWidget* parent, const char* name, const QString& accessibleName,
+                     TwipRect at) {
+    auto* box = place(new QComboBox(parent), name, at);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setAccessibleName(accessibleName);
+    return box;
+}
+
+QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& accessibleName,
+                       TwipRect at, int maxLength, bool imeOff) {
+    auto* box = place(new QLineEdit(parent), name, at);
+    box->setMaxLength(maxLength);
+    box->setAccessibleName(accessibleName);
+    box->setAttribute(Qt::WA_InputMethodEnabled, !imeOff);
+    return box;
+}
+
+} // namespace tabulon

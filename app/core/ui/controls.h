@@ -1,0 +1,31 @@
+#pragma once
+
+// Controls made the same way on every screen: named by their control name,
+// placed in twips, input controls carrying their caption as accessible name.
+
+#include <QString>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace tabulon {
+
+struct TwipRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, TwipRect at);
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, TwipRect at);
+// An editable list box that never adds what is typed to its list.
+QComboBox* MakeCombo(QWidget* parent, const char* name, const QString& accessibleName, TwipRect at);
+// `imeOff` disables input methods on the box (numbers and codes).
+QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& accessibleName,
+                       TwipRect at, int maxLength, bool imeOff);
+
+} // namespace tabulon

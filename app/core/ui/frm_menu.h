@@ -1,0 +1,44 @@
+#pragma once
+
+// The main window: the processing month is picked here and the work screens,
+// the month copy and delete, the registration and the about box are opened
+// from it.
+
+#include <QMainWindow>
+#include <memory>
+
+class QComboBox;
+class QPushButton;
+
+namespace tabulon {
+
+class FrmMenu : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit FrmMenu(QWidget* parent = nullptr);
+    ~FrmMenu() override;
+
+    // Lists the years and months that hold data, adds the default month (the
+    // month before today) when it is later, and selects the latest.
+    void FillYearMonth();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void onYearClicked();
+    void openWorkScreen(QPushButton* button, const QString& screen);
+    void onEnd();
+
+    QComboBox* cboYear_ = nullptr;
+    QComboBox* cboMonth_ = nullptr;
+    // Set once the operator has confirmed closing.
+    bool closeConfirmed_ = false;
+};
+
+// The main window of the program, with its months listed.
+std::unique_ptr<FrmMenu> CreateMainMenu();
+
+} // namespace tabulon

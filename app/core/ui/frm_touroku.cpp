@@ -1,0 +1,157 @@
+#include "ui/frm_touroku.h"
+
+#include "globals.h"
+#include "helpers/key_filters.h"
+#include "message_box.h"
+#include "messages.h"
+#include "settings/ini_file.h"
+#include "ui/controls.h"
+#include "ui/enter_path.h"
+#include "ui/month_check.h"
+#include "ui/screen_geometry.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace tabulon {
+
+namespace {
+
+constexpr int kCodeLength = 7;
+const char* const kKindCaptions[] = {"医科", "歯科", "調剤"};
+
+} // namespace
+
+FrmTouroku::FrmTouroku(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmTouroku"));
+    setWindowTitle(QStringLiteral("医療機関情報登録"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    buildControls();
+    FixSizeAndCentre(this, TwipsSize(6600, 5460));
+    showSettings();
+}
+
+void FrmTouroku::buildControls() {
+    QLabel* heading =
+        MakeLabel(this, "lblTitle", QStringLiteral("医療機関情報登録"), {0, 180, 6600, 540});
+    QFont big = heading->font();
+    big.setPointSize(big.pointSize() + 6);
+    big.setBold(true);
+    heading->setFont(big);
+    heading->setAlignment(Qt::AlignCenter);
+
+    // Captions and boxes in tab order; one row every 450 twips.
+    struct Row {
+        const char* label;
+        const char* caption;
+        const char* box;
+        const char* accessible;
+        int width;
+        int maxLength;
+        bool imeOff;
+    };
+    const Row rows[] = {
+        {"Label1", "医療機関コード", "txtCode", "医療機関コード", 1500, 7, true},
+        {"Label2", "所在地", "txtJyusyo1", "所在地", 4440, 24, false},
+        {nullptr, nullptr, "txtJyusyo2", "所在地 2行目", 4440, 24, false},
+        {"Label3", "名称", "txtMeisyou", "名称", 4440, 24, false},
+        {"Label4", "電話番号", "txtTel", "電話番号", 3000, 20, true},
+        {"Label5", "開設者氏名", "txtSimei", "開設者氏名", 3720, 20, false},
+    };
+    QLineEdit** boxes[] = {&txtCode_,    &txtJyusyo1_, &txtJyusyo2_,
+                           &txtMeisyou_, &txtTel_,     &txtSimei_};
+    for (int i = 0; i < 6; ++i) {
+        const Row& row = rows[i];
+        const int top = 900 + i * 450;
+        if (row.label)
+            MakeLabel(this, row.label, QString::fromUtf8(row.caption), {300, top + 30, 1500, 330});
+        *boxes[i] = MakeTextBox(this, row.box, QString::fromUtf8(row.accessible),
+                                {1860, top, row.width, 390}, row.maxLength, row.imeOff);
+    }
+    new DigitKeyFilter(txtCode_);
+    new TelKeyFilter(txtTel_);
+
+    QPushButton* edit =
+        MakeButton(this, "cmdEdit", QStringLiteral("登録"), {1620, 4680, 1500, 540});
+    QPushButton* close =
+        MakeButton(this, "cmdClose", QStringLiteral("閉じる"), {3480, 4680, 1500, 540});
+
+    auto* frame = new QGroupBox(QStringLiteral("医療機関種別"), this);
+    frame->setObjectName(QStringLiteral("fraHyoubetu"));
+    PlaceTwips(frame, 300, 3660, 3780, 780);
+    for (int i = 0; i < 3; ++i) {
+        auto* option = new QRadioButton(QString::fromUtf8(kKindCaptions[i]), frame);
+        option->setObjectName(QStringLiteral("optHyoubetu"));
+        option->setProperty("Index", i);
+        option->setAccessibleName(QStringLiteral("医療機関種別 ") + option->text());
+        PlaceTwips(option, 180 + i * 1200, 330, 1080, 360);
+        optHyoubetu_[i] = option;
+        connect(option, &QRadioButton::clicked, this, &FrmTouroku::applyKindRule);
+    }
+    chkSougou_ = new QCheckBox(QStringLiteral("旧総合病院"), this);
+    chkSougou_->setObjectName(QStringLiteral("chkSougou"));
+    chkSougou_->setAccessibleName(chkSougou_->text());
+    PlaceTwips(chkSougou_, 4320, 3990, 1920, 360);
+
+    new EnterPath(this,
+                  {txtCode_, txtJyusyo1_, txtJyusyo2_, txtMeisyou_, txtTel_, txtSimei_, edit});
+    connect(edit, &QPushButton::clicked, this, &FrmTouroku::onRegister);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void FrmTouroku::showSettings() {
+    txtCode_->setText(gIryouCD);
+    txtJyusyo1_->setText(gAddress1);
+    txtJyusyo2_->setText(gAddress2);
+    txtMeisyou_->setText(gMeisyou);
+    txtTel_->setText(gTel);
+    txtSimei_->setText(gSimei);
+    const int kind = gSyubetu.toInt();
+    if (kind >= 1 && kind <= 3)
+        optHyoubetu_[kind - 1]->setChecked(true);
+    chkSougou_->setChecked(gSougou == QLatin1String("1"));
+    applyKindRule();
+}
+
+void FrmTouroku::applyKindRule() {
+    const bool anyKind = std::any_of(std::begin(optHyoubetu_), std::end(optHyoubetu_),
+                                     [](const QRadioButton* o) { return o->isChecked(); });
+    const bool medical = !anyKind || optHyoubetu_[0]->isChecked();
+    if (!medical)
+        chkSougou_->setChecked(false);
+    chkSougou_->setEnabled(medical);
+}
+
+void FrmTouroku::onRegister() {
+    const QString code = txtCode_->text();
+    if (code.size() != kCodeLength) {
+        SetBoxBackground(txtCode_, true);
+        ShowMessage(code.isEmpty() ? msg::kEnterIryouCD : msg::kIryouCDSevenDigits,
+                    MsgIcon::Exclamation);
+        txtCode_->setFocus();
+        return;
+    }
+    SetBoxBackground(txtCode_, false);
+    gIryouCD = code;
+    gAddress1 = txtJyusyo1_->text();
+    gAddress2 = txtJyusyo2_->text();
+    gMeisyou = txtMeisyou_->text();
+    gTel = txtTel_->text();
+    gSimei = txtSimei_->text();
+    for (int i = 0; i < 3; ++i) {
+        if (optHyoubetu_[i]->isChecked())
+            gSyubetu = QString::number(i + 1);
+    }
+    gSougou = chkSougou_->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    const bool saved = SaveIni();
+    gIryoukikan = BuildIryoukikan();
+    // SaveIni has reported a failure itself; only a written file is "saved".
+    if (saved)
+        ShowMessage(msg::kSaved, MsgIcon::Information);
+}
+
+} // namespace tabulon

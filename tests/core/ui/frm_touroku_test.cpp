@@ -1,0 +1,143 @@
+#include "screen_fixture.h"
+#include "settings/ini_file.h"
+#include "ui/frm_touroku.h"
+#include "ui/month_check.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace tabulon::test {
+namespace {
+
+class TourokuTest : public ScreenTest {
+protected:
+    std::unique_ptr<FrmTouroku> screen;
+    void SetUp() override {
+        ScreenTest::SetUp();
+        gIryouCD = "2312345";
+        gAddress1 = "名古屋市中区";
+        gAddress2 = "";
+        gMeisyou = "テスト医院";
+        gTel = "052-111-2222";
+        gSimei = "山田太郎";
+        gSyubetu = "1";
+        gSougou = "1";
+        gIryoukikan = "old";
+    }
+    void open() {
+        screen = std::make_unique<FrmTouroku>();
+        screen->show();
+        screen->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(screen.get()));
+    }
+    QLineEdit* box(const char* name) { return Find<QLineEdit>(screen.get(), name); }
+    QCheckBox* sougou() { return Find<QCheckBox>(screen.get(), "chkSougou"); }
+    QRadioButton* kind(int index) {
+        for (auto* option : screen->findChildren<QRadioButton*>("optHyoubetu"))
+            if (option->property("Index").toInt() == index)
+                return option;
+        ADD_FAILURE() << "no optHyoubetu " << index;
+        return nullptr;
+    }
+    void clickRegister() {
+        QTest::mouseClick(Find<QPushButton>(screen.get(), "cmdEdit"), Qt::LeftButton);
+    }
+    QByteArray settingsFile() {
+        QFile file(SettingsFilePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(TourokuTest, ShowsTheCurrentSettings) {
+    gSyubetu = "3";
+    gSougou = "0";
+    open();
+    EXPECT_EQ(screen->windowTitle(), "医療機関情報登録");
+    EXPECT_EQ(box("txtCode")->text(), "2312345");
+    EXPECT_EQ(box("txtJyusyo1")->text(), "名古屋市中区");
+    EXPECT_EQ(box("txtTel")->text(), "052-111-2222");
+    EXPECT_TRUE(kind(2)->isChecked());
+    EXPECT_FALSE(sougou()->isEnabled());
+    EXPECT_EQ(box("txtMeisyou")->maxLength(), 24);
+    EXPECT_EQ(box("txtSimei")->maxLength(), 20);
+    EXPECT_EQ(box("txtCode")->accessibleName(), "医療機関コード");
+}
+
+TEST_F(TourokuTest, SixDigitCodeIsRefusedAndNothingChanges) {
+    open();
+    box("txtCode")->setText("231234");
+    box("txtMeisyou")->setText("別の医院");
+    clickRegister();
+    EXPECT_EQ(messages.Texts(), QStringList{"医療機関コードは７桁で入力してください。"});
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(box("txtCode")->hasFocus());
+    EXPECT_TRUE(HasRedBackground(box("txtCode")));
+    EXPECT_EQ(gIryouCD, "2312345");
+    EXPECT_EQ(gMeisyou, "テスト医院");
+    EXPECT_TRUE(settingsFile().isEmpty());
+
+    messages.shown.clear();
+    box("txtCode")->clear();
+    clickRegister();
+    EXPECT_EQ(messages.Texts(), QStringList{"医療機関コードを入力してください。"});
+}
+
+TEST_F(TourokuTest, DentalClearsAndDisablesTheFormerGeneralHospital) {
+    open();
+    EXPECT_TRUE(sougou()->isChecked());
+    EXPECT_TRUE(sougou()->isEnabled());
+    QTest::mouseClick(kind(1), Qt::LeftButton);
+    EXPECT_FALSE(sougou()->isChecked());
+    EXPECT_FALSE(sougou()->isEnabled());
+    clickRegister();
+    EXPECT_EQ(messages.Texts(), QStringList{"保存しました。"});
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Information);
+    EXPECT_EQ(gSyubetu, "2");
+    EXPECT_EQ(gSougou, "0");
+    EXPECT_TRUE(settingsFile().endsWith("Syubetu=2\r\nSougou=0\r\n"));
+    EXPECT_TRUE(screen->isVisible());
+
+    QTest::mouseClick(kind(0), Qt::LeftButton);
+    EXPECT_TRUE(sougou()->isEnabled());
+}
+
+TEST_F(TourokuTest, RegisteringStoresTheBoxesAndRebuildsTheBlock) {
+    open();
+    box("txtJyusyo2")->setText("丸の内ビル");
+    box("txtCode")->selectAll();
+    QTest::keyClicks(box("txtCode"), "23x98765");
+    EXPECT_EQ(box("txtCode")->text(), "2398765");
+    clickRegister();
+    EXPECT_EQ(gIryouCD, "2398765");
+    EXPECT_EQ(gSougou, "1");
+    EXPECT_EQ(gIryoukikan, "名古屋市中区\r\n丸の内ビル\r\nテスト医院\r\n052-111-2222\r\n山田太郎");
+    EXPECT_TRUE(settingsFile().startsWith("IryouCD=2398765\r\n"));
+}
+
+TEST_F(TourokuTest, EnterWalksTheBoxesToTheRegisterButton) {
+    open();
+    box("txtCode")->setFocus();
+    const char* path[] = {"txtJyusyo1", "txtJyusyo2", "txtMeisyou",
+                          "txtTel",     "txtSimei",   "cmdEdit"};
+    for (const char* next : path) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), next);
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(TourokuTest, FailedSaveIsNotReportedAsSaved) {
+    SetSettingsFolderForTesting(settingsFolder.filePath("missing/folder"));
+    open();
+    clickRegister();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Critical);
+    EXPECT_TRUE(messages.shown[0].text.startsWith("ｴﾗｰ番号 = "));
+}
+
+} // namespace
+} // namespace tabulon::test
