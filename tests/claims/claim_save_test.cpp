@@ -193,8 +193,11 @@ TEST_F(ClaimSave, ASecondSaveAfterAKeyChangeUpdatesTheSameRow) {
         EXPECT_EQ(Stored({"3805", "700000", "01", kind, 2})->Fields("公費件数").Text(), "5");
         EXPECT_EQ(CurrentClaim.bangou, "700000");
         EXPECT_EQ(CurrentClaim.renban, 2);
+        // Delete from the same screen removes the row as now stored.
+        Click(*edit, "cmdDelete");
+        EXPECT_EQ(Stored({"3805", "700000", "01", kind, 2}), nullptr);
     }
-    EXPECT_EQ(CountClaims(), 4);
+    EXPECT_EQ(CountClaims(), 2);
 }
 
 TEST_F(ClaimSave, ThreeDigitNumbersAreCompletedWithTheCheckDigit) {
