@@ -218,3 +218,43 @@ TEST(BitStream, KanjiValues) {
     EXPECT_EQ(buffer[3], 0xEA);
     EXPECT_EQ(buffer[4], 0xA8);
 }
+
+TEST(BitStream, WritingPastTheBufferIsCode8) {
+    uint8_t buffer[2];
+    BitWriter out(buffer, 2);
+    out.put(0xABC, 12);
+    out.put(0xF, 4);
+    EXPECT_EQ(out.bitLength(), 16);
+    EXPECT_EQ(buffer[0], 0xAB);
+    EXPECT_EQ(buffer[1], 0xCF);
+    try {
+        out.put(1, 1);
+        FAIL() << "no error";
+    } catch (const CQRErr& e) {
+        EXPECT_EQ(e.code(), 8);
+    }
+}
+
+TEST(VersionChoice, FixedVersionWhoseWiderCountsDoNotFitIsCode6) {
+    // 78 x (seven digits, one letter) as 156 segments: 4758 bits with the
+    // counts of versions 10-26, within version 26-H (4768). From version 27
+    // every count is two bits wider: 5070 bits do not fit 27-H (5024).
+    std::string data;
+    std::vector<Segment> s;
+    for (int i = 0; i < 78; ++i) {
+        s.push_back({N, static_cast<int>(data.size()), 7});
+        s.push_back({A, static_cast<int>(data.size()) + 7, 1});
+        data += "1234567A";
+    }
+    EncodeRequest r = requestFor(data, 3);
+    EXPECT_EQ(chooseVersion(r, s.data(), int(s.size())), 26);
+    r.version = 27;
+    try {
+        chooseVersion(r, s.data(), int(s.size()));
+        FAIL() << "no error";
+    } catch (const CQRErr& e) {
+        EXPECT_EQ(e.code(), 6);
+    }
+    r.version = 28;
+    EXPECT_EQ(chooseVersion(r, s.data(), int(s.size())), 28);
+}
