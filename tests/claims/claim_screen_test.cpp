@@ -221,6 +221,17 @@ TEST_F(ClaimScreenTest, TabOrderRunsHeaderGridSideBoxesButtons) {
     }
 }
 
+TEST_F(ClaimScreenTest, HiddenRetiredRowsNeverTakeTheFocus) {
+    auto screen = Open(1);
+    QTabBar* bar = screen->Tabs()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    screen->Box("txtFutankin", 11)->setFocus();
+    QTest::keyClick(screen->Box("txtFutankin", 11), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), screen->Box("txtKensuu", 16));
+    QTest::keyClick(screen->Box("txtKensuu", 16), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), screen->Box("txtFutankin", 11));
+}
+
 TEST_F(ClaimScreenTest, PageClickFocusesTheFirstCountBoxOfThePage) {
     for (const auto& [kind, first] : {std::pair{1, 0}, std::pair{3, 0}, std::pair{5, 1}}) {
         auto screen = Open(kind);
