@@ -21,7 +21,9 @@ QString& FolderSlot() {
 
 } // namespace
 
-void SetPrintEngine(ReportEngine* engine) { EngineSlot() = engine; }
+void SetPrintEngine(ReportEngine* engine) {
+    EngineSlot() = engine;
+}
 
 ReportEngine& PrintEngine() {
     if (EngineSlot())
@@ -30,7 +32,9 @@ ReportEngine& PrintEngine() {
     return ownEngine;
 }
 
-void SetProgramFolder(const QString& folder) { FolderSlot() = folder; }
+void SetProgramFolder(const QString& folder) {
+    FolderSlot() = folder;
+}
 
 QString ProgramFolder() {
     return FolderSlot().isEmpty() ? QCoreApplication::applicationDirPath() : FolderSlot();
@@ -41,7 +45,8 @@ QString LayoutPath(const QString& layoutName) {
 }
 
 QString DocumentPath(const QString& title) {
-    return QDir(ProgramFolder()).filePath(QStringLiteral("document/") + title + QStringLiteral(".pdf"));
+    return QDir(ProgramFolder())
+        .filePath(QStringLiteral("document/") + title + QStringLiteral(".pdf"));
 }
 
 } // namespace tabulon

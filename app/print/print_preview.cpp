@@ -1,0 +1,17 @@
+#include "print_preview.h"
+
+#include "frm_preview.h"
+#include "modal_screen.h"
+
+#include <QApplication>
+
+namespace tabulon {
+
+void ShowPreview(const QString& docFile) {
+    // A new window every time, released when closed.
+    frmPreview preview(QApplication::activeWindow());
+    preview.QvView1().ViewFile(docFile);
+    OpenModal(preview);
+}
+
+} // namespace tabulon

@@ -1,0 +1,123 @@
+#include "qr_symbol.h"
+
+#include "qvbarqr_library.h"
+#include "report_status.h"
+#include "shift_jis.h"
+
+#include <QPainter>
+#include <cmath>
+
+namespace tabulon {
+
+namespace {
+
+constexpr double kUnitsPerInch = 1440000.0; // QvBarQR's length unit
+constexpr int kPropertyEcLevel = 3101;
+
+int ToUnits(double length, double perInch) {
+    return static_cast<int>(std::lround(length * kUnitsPerInch / perInch));
+}
+
+// The drawing target handed to the library. Modules arrive row by row, so
+// neighbouring modules of a row are merged into one rectangle before painting.
+struct DcTarget {
+    int dpi = 600;
+    int saved = 0;
+    QRSymbol* symbol = nullptr;
+
+    static int GetDeviceCaps(void* ctx, int index) {
+        return index == QVQR_LOGPIXELSX || index == QVQR_LOGPIXELSY
+                   ? static_cast<DcTarget*>(ctx)->dpi
+                   : 0;
+    }
+    static int SaveDC(void* ctx) { return ++static_cast<DcTarget*>(ctx)->saved; }
+    static int RestoreDC(void* ctx, int state) {
+        auto* t = static_cast<DcTarget*>(ctx);
+        if (state <= 0 || state > t->saved)
+            return 0;
+        t->saved = state - 1;
+        return 1;
+    }
+    static int Rectangle(void* ctx, int left, int top, int right, int bottom) {
+        std::vector<QRect>& rects = static_cast<DcTarget*>(ctx)->symbol->rects;
+        if (right <= left || bottom <= top)
+            return 1;
+        if (!rects.empty()) {
+            QRect& last = rects.back();
+            if (last.top() == top && last.bottom() == bottom - 1 && last.right() + 1 == left) {
+                last.setRight(right - 1);
+                return 1;
+            }
+        }
+        rects.emplace_back(QPoint(left, top), QPoint(right - 1, bottom - 1));
+        return 1;
+    }
+    static uint32_t SetPixelV(void* ctx, int x, int y, uint32_t color) {
+        // COLORREF is 0x00BBGGRR.
+        static_cast<DcTarget*>(ctx)->symbol->pixels.emplace_back(
+            QPoint(x, y), QColor(color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff));
+        return color;
+    }
+};
+
+} // namespace
+
+int MakeQRSymbol(const QRSymbolRequest& request, int dpi, QRSymbol& symbol) {
+    symbol = QRSymbol();
+    if (request.data.isEmpty())
+        return kReportOk;
+    const QvBarQRLibrary* lib = QvBarQRLibrary::Get();
+    if (!lib)
+        return kReportQRLibraryMissing;
+    const std::optional<QByteArray> bytes = ToShiftJis(request.data);
+    if (!bytes)
+        return kReportQRDataUnencodable;
+    if (!lib->CheckParameter(kPropertyEcLevel, request.ecLevel))
+        return kReportQROptionRefused;
+
+    DcTarget target;
+    target.dpi = dpi;
+    target.symbol = &symbol;
+    QvDC dc{&target,
+            &DcTarget::GetDeviceCaps,
+            &DcTarget::SaveDC,
+            &DcTarget::RestoreDC,
+            &DcTarget::Rectangle,
+            &DcTarget::SetPixelV};
+
+    QRParam param;
+    QRDrawInfo draw;
+    lib->DefaultStruct(&param, &draw);
+    param.model = request.model == 1 ? 0 : 1;
+    param.ecLevel = request.ecLevel;
+    param.data = bytes->constData();
+    param.dataLen = static_cast<int32_t>(bytes->size());
+    if (const int rc = lib->CheckData(&param))
+        return rc;
+
+    draw.hdc = &dc;
+    draw.dpiMode = 1;
+    draw.dpiX = draw.dpiY = dpi;
+    draw.left = ToUnits(request.x, 254.0);
+    draw.top = ToUnits(request.y, 254.0);
+    draw.width = draw.height = ToUnits(request.side, 2540.0);
+    if (const int rc = lib->DummyCalcSize(&param, &draw))
+        return rc;
+    symbol.rects.reserve(static_cast<size_t>(param.modules) * param.modules / 2);
+    const int rc = lib->Draw(&param, &draw);
+    if (rc != kReportOk)
+        symbol = QRSymbol();
+    return rc;
+}
+
+void PaintQRSymbol(QPainter& painter, const QRSymbol& symbol) {
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawRects(symbol.rects.data(), static_cast<int>(symbol.rects.size()));
+    for (const auto& [point, color] : symbol.pixels)
+        painter.fillRect(QRect(point, QSize(1, 1)), color);
+    painter.restore();
+}
+
+} // namespace tabulon

@@ -1,0 +1,286 @@
+// The print runs against a recording engine: the order of the engine calls,
+// the fixed messages with their statuses, and the clean-up after a failure.
+
+#include "db/db_error.h"
+#include "frm_preview.h"
+#include "message_box.h"
+#include "modal_screen.h"
+#include "print_context.h"
+#include "print_table.h"
+#include "recording_engine.h"
+
+#include <QDialog>
+#include <gtest/gtest.h>
+
+namespace tabulon {
+namespace {
+
+const QString kFolder = QStringLiteral("/opt/tabulon");
+
+class PrintRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetPrintEngine(&engine);
+        SetProgramFolder(kFolder);
+        SetMessageHandler([this](const ShownMessage& m) {
+            messages.push_back(m);
+            return MsgAnswer::Ok;
+        });
+        SetModalHandler([this](QDialog& screen) {
+            auto* preview = qobject_cast<frmPreview*>(&screen);
+            previews << (preview ? preview->QvView1().ViewedFile() : QStringLiteral("?"));
+            return int(QDialog::Accepted);
+        });
+    }
+    void TearDown() override {
+        SetPrintEngine(nullptr);
+        SetProgramFolder(QString());
+        SetMessageHandler(nullptr);
+        SetModalHandler(nullptr);
+    }
+
+    QString OnlyMessage() const {
+        return messages.size() == 1 ? messages.front().text
+                                    : QStringLiteral("<%1 messages>").arg(messages.size());
+    }
+
+    RecordingEngine engine;
+    std::vector<ShownMessage> messages;
+    QStringList previews;
+};
+
+void FillTwoFields(ReportForm& form) {
+    form.Clear();
+    SetReportField(form, QStringLiteral("Kensuu1"), QStringLiteral("12"));
+    SetReportField(form, QStringLiteral("Tensuu1"), QString());
+    form.Fields(QStringLiteral("QR1")).QRObject().QRData(QStringLiteral("PAYLOAD"));
+}
+
+TEST_F(PrintRunTest, SuccessfulClaimRunCallsEngineInOrderAndShowsOnlyThePreview) {
+    PrintClaim(QStringLiteral("seikyuu1.qvf"), QStringLiteral("医科（一般・退職）"), FillTwoFields);
+
+    const QStringList expected = {
+        "Init",
+        "StartDoc /opt/tabulon/document/医科（一般・退職）.pdf 医科（一般・退職）",
+        "OpenForm /opt/tabulon/form/seikyuu1.qvf",
+        "SetPaper",
+        "Clear",
+        "FieldText Kensuu1=12", // the empty Tensuu1 text leaves the field alone
+        "QRData QR1=PAYLOAD",
+        "PrintPage",
+        "CloseForm",
+        "EndDoc",
+    };
+    EXPECT_EQ(engine.calls, expected);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(previews, QStringList{engine.docFile});
+}
+
+TEST_F(PrintRunTest, FailedInitShowsItsStatusAndCleansNothingUp) {
+    engine.initStatus = 5;
+    PrintClaim(QStringLiteral("seikyuu1.qvf"), QStringLiteral("医科（後期高齢）"), FillTwoFields);
+
+    EXPECT_EQ(OnlyMessage(), QStringLiteral("印刷初期化エラー：5"));
+    EXPECT_EQ(messages.front().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(messages.front().buttons, MsgButtons::Ok);
+    EXPECT_EQ(engine.calls, QStringList{"Init"});
+    EXPECT_TRUE(previews.isEmpty());
+}
+
+TEST_F(PrintRunTest, FailedStartDocShowsItsStatusWithoutAbortDoc) {
+    engine.startStatus = 102;
+    PrintSoukatu(QStringLiteral("医"), FillTwoFields);
+
+    EXPECT_EQ(OnlyMessage(), QStringLiteral("印刷スタートエラー：102"));
+    EXPECT_FALSE(engine.calls.contains("AbortDoc"));
+    EXPECT_FALSE(engine.calls.contains("CloseForm"));
+}
+
+TEST_F(PrintRunTest, FailedSetPaperAbortsTheDocumentThenClosesTheForm) {
+    engine.setPaperStatus = 103;
+    PrintClaim(QStringLiteral("seikyuu3.qvf"), QStringLiteral("歯科（一般・退職）"), FillTwoFields);
+
+    EXPECT_EQ(OnlyMessage(), QStringLiteral("プリンタ用紙サイズ設定エラー：103"));
+    EXPECT_EQ(engine.calls.mid(3), (QStringList{"SetPaper", "AbortDoc", "CloseForm"}));
+    EXPECT_TRUE(previews.isEmpty());
+}
+
+TEST_F(PrintRunTest, FailedPrintPageAbortsAndCloses) {
+    engine.printPageStatus = 12;
+    PrintSoukatu(QStringLiteral("薬"), FillTwoFields);
+
+    EXPECT_EQ(OnlyMessage(), QStringLiteral("印刷処理エラー：12"));
+    EXPECT_EQ(engine.calls.mid(engine.calls.indexOf("PrintPage")),
+              (QStringList{"PrintPage", "AbortDoc", "CloseForm"}));
+}
+
+TEST_F(PrintRunTest, FailedEndDocAbortsTheStillOpenDocumentButClosesNoForm) {
+    engine.endStatus = 102;
+    PrintClaim(QStringLiteral("seikyuu5.qvf"), QStringLiteral("調剤（一般・退職）"), FillTwoFields);
+
+    EXPECT_EQ(OnlyMessage(), QStringLiteral("印刷終了エラー：102"));
+    EXPECT_EQ(engine.calls.mid(engine.calls.indexOf("CloseForm")),
+              (QStringList{"CloseForm", "EndDoc", "AbortDoc"}));
+    EXPECT_TRUE(previews.isEmpty());
+}
+
+TEST_F(PrintRunTest, RunTimeErrorsAreReportedWithNumberAndDescriptionAndCleanedUp) {
+    engine.missingFields = {QStringLiteral("QR1")};
+    PrintClaim(QStringLiteral("seikyuu2.qvf"), QStringLiteral("医科（後期高齢）"), FillTwoFields);
+
+    EXPECT_EQ(OnlyMessage(), QStringLiteral("ｴﾗｰ番号 = 3265\r\rno field QR1"));
+    EXPECT_EQ(messages.front().icon, MsgIcon::Critical);
+    EXPECT_EQ(engine.calls.mid(engine.calls.size() - 2), (QStringList{"AbortDoc", "CloseForm"}));
+    EXPECT_FALSE(engine.calls.contains("PrintPage"));
+
+    messages.clear();
+    engine.calls.clear();
+    PrintSoukatu(QStringLiteral("歯"), [](ReportForm&) {
+        throw DbError(3021, QStringLiteral("カレント レコードがありません。"));
+    });
+    EXPECT_EQ(OnlyMessage(), QStringLiteral("ｴﾗｰ番号 = 3021\r\rカレント レコードがありません。"));
+    EXPECT_TRUE(engine.calls.contains("AbortDoc"));
+}
+
+TEST_F(PrintRunTest, SummaryRunsPickTheirLayoutsAndTitle) {
+    PrintSoukatu(QStringLiteral("薬"), FillTwoFields);
+    EXPECT_TRUE(engine.calls.contains("OpenForm /opt/tabulon/form/soukatu3.qvf"));
+    EXPECT_TRUE(engine.calls.contains("StartDoc /opt/tabulon/document/総括表1.pdf 総括表1"));
+    engine.calls.clear();
+    PrintSoukatu(QStringLiteral("歯"), FillTwoFields);
+    EXPECT_TRUE(engine.calls.contains("OpenForm /opt/tabulon/form/soukatu1.qvf"));
+}
+
+// A page routine as the summary printing writes them: pages of its own.
+PageRoutine Pages(int count) {
+    return [count](ReportEngine&, ReportForm& form) {
+        for (int i = 0; i < count; ++i) {
+            form.Clear();
+            if (form.PrintPage() != 0)
+                return false;
+        }
+        return true;
+    };
+}
+
+TEST_F(PrintRunTest, AllSummariesRunTheThreeFormsInOrderWithTheListPerKind) {
+    QStringList kinds;
+    PrintSoukatuAll(Pages(2), Pages(1), [&](ReportEngine&, ReportForm& form, const QString& kind) {
+        kinds << kind;
+        return form.PrintPage() == 0;
+    });
+
+    const QStringList expected = {"Init",
+                                  "StartDoc /opt/tabulon/document/総括表2.pdf 総括表2",
+                                  "OpenForm /opt/tabulon/form/soukatu1.qvf",
+                                  "SetPaper",
+                                  "Clear",
+                                  "PrintPage",
+                                  "Clear",
+                                  "PrintPage",
+                                  "CloseForm",
+                                  "OpenForm /opt/tabulon/form/soukatu3.qvf",
+                                  "SetPaper",
+                                  "Clear",
+                                  "PrintPage",
+                                  "CloseForm",
+                                  "OpenForm /opt/tabulon/form/soukatu2.qvf",
+                                  "SetPaper",
+                                  "PrintPage",
+                                  "PrintPage",
+                                  "PrintPage",
+                                  "CloseForm",
+                                  "EndDoc"};
+    EXPECT_EQ(engine.calls, expected);
+    EXPECT_EQ(kinds, (QStringList{"1", "2", "3"}));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(previews.size(), 1);
+}
+
+TEST_F(PrintRunTest, AllSummariesStopAfterARoutineAbandonedTheDocument) {
+    const PageRoutine abandoning = [](ReportEngine& engine, ReportForm& form) {
+        ShowMessage(QStringLiteral("印刷処理エラー：12"), MsgIcon::Exclamation);
+        engine.AbortDoc();
+        form.CloseForm();
+        return false;
+    };
+    bool listCalled = false;
+    PrintSoukatuAll(Pages(1), abandoning, [&](ReportEngine&, ReportForm&, const QString&) {
+        listCalled = true;
+        return true;
+    });
+
+    EXPECT_EQ(OnlyMessage(), QStringLiteral("印刷処理エラー：12"));
+    EXPECT_FALSE(listCalled);
+    EXPECT_FALSE(engine.calls.contains("OpenForm /opt/tabulon/form/soukatu2.qvf"));
+    EXPECT_FALSE(engine.calls.contains("EndDoc"));
+    // The routine's own clean-up is the last thing that happens.
+    EXPECT_EQ(engine.calls.mid(engine.calls.size() - 2), (QStringList{"AbortDoc", "CloseForm"}));
+    EXPECT_EQ(engine.calls.count("AbortDoc"), 1);
+    EXPECT_TRUE(previews.isEmpty());
+}
+
+TEST_F(PrintRunTest, AllSummariesReportAFailingSetPaperOfALaterForm) {
+    PrintSoukatuAll(Pages(1), Pages(1),
+                    [&](ReportEngine&, ReportForm&, const QString&) { return true; });
+    engine.calls.clear();
+    engine.setPaperStatus = 103;
+    PrintSoukatuAll(Pages(1), Pages(1),
+                    [&](ReportEngine&, ReportForm&, const QString&) { return true; });
+    EXPECT_EQ(messages.back().text, QStringLiteral("プリンタ用紙サイズ設定エラー：103"));
+    EXPECT_EQ(engine.calls.mid(engine.calls.size() - 3),
+              (QStringList{"SetPaper", "AbortDoc", "CloseForm"}));
+}
+
+TEST_F(PrintRunTest, BatchOpensAndClosesOneFormPerClaimAndReportsEndDocWithoutStatus) {
+    const auto claims = [](PrintRun& run) {
+        for (const char* layout : {"seikyuu1.qvf", "seikyuu4.qvf"}) {
+            if (!PrintBatchPage(run, QString::fromLatin1(layout), [](ReportForm& form) {
+                    SetReportField(form, QStringLiteral("Bangou"), QStringLiteral("06130012"));
+                }))
+                return;
+        }
+    };
+    PrintClaimBatch(claims);
+    const QStringList expected = {"Init",
+                                  "StartDoc /opt/tabulon/document/請求書一括.pdf 請求書一括",
+                                  "OpenForm /opt/tabulon/form/seikyuu1.qvf",
+                                  "SetPaper",
+                                  "FieldText Bangou=06130012",
+                                  "PrintPage",
+                                  "CloseForm",
+                                  "OpenForm /opt/tabulon/form/seikyuu4.qvf",
+                                  "SetPaper",
+                                  "FieldText Bangou=06130012",
+                                  "PrintPage",
+                                  "CloseForm",
+                                  "EndDoc"};
+    EXPECT_EQ(engine.calls, expected);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(previews.size(), 1);
+
+    engine.calls.clear();
+    engine.endStatus = 102;
+    PrintClaimBatch(claims);
+    EXPECT_EQ(OnlyMessage(), QStringLiteral("印刷終了エラー："));
+    EXPECT_EQ(engine.calls.last(), QStringLiteral("AbortDoc"));
+}
+
+TEST_F(PrintRunTest, BatchStopsAtTheFirstFailingPage) {
+    engine.printPageStatus = 6;
+    int pagesTried = 0;
+    PrintClaimBatch([&](PrintRun& run) {
+        for (int i = 0; i < 3; ++i) {
+            ++pagesTried;
+            if (!PrintBatchPage(run, QStringLiteral("seikyuu1.qvf"), [](ReportForm&) {}))
+                return;
+        }
+    });
+    EXPECT_EQ(pagesTried, 1);
+    EXPECT_EQ(OnlyMessage(), QStringLiteral("印刷処理エラー：6"));
+    EXPECT_EQ(engine.calls.mid(engine.calls.size() - 2), (QStringList{"AbortDoc", "CloseForm"}));
+    EXPECT_FALSE(engine.calls.contains("EndDoc"));
+}
+
+} // namespace
+} // namespace tabulon
