@@ -36,8 +36,8 @@ int BuildClaimQRFromDb(const QString& query, int rowCount) {
     gQRText.clear();
     try {
         if (gDb == nullptr)
-            throw RunTimeError(kErrPrintObjectNotSet,
-                               QStringLiteral("データベースが開かれていません。"));
+            throw ReportError(kErrPrintObjectNotSet,
+                              QStringLiteral("データベースが開かれていません。"));
         const std::unique_ptr<Recordset> rs = gDb->OpenRecordset(query);
         Recordset& row = *rs;
         const int kind = row.Fields(QStringLiteral("請求書種類")).Text().toInt();

@@ -15,8 +15,6 @@ ErrorInfo CurrentErrorInfo() {
         return {e.Number(), e.Description()};
     } catch (const ReportError& e) {
         return {e.Number(), e.Description()};
-    } catch (const RunTimeError& e) {
-        return {e.Number(), e.Description()};
     } catch (const std::exception& e) {
         return {kErrPrintUnexpected, QString::fromUtf8(e.what())};
     } catch (...) {

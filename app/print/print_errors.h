@@ -1,11 +1,12 @@
 #pragma once
 
-// Run-time errors met while printing (a box the screen lacks, no database),
-// and the one way the print routines turn any caught error into the number and
-// description they report.
+// Run-time errors met while printing (a box the screen lacks, no database) are
+// thrown as the report engine's ReportError with these numbers; the builders
+// that trap their own errors report any caught error the same way.
+
+#include "report_error.h"
 
 #include <QString>
-#include <stdexcept>
 
 namespace tabulon {
 
@@ -13,19 +14,6 @@ enum PrintErrorNumber : int {
     kErrPrintObjectNotSet = 91,
     kErrPrintNoSuchControl = 340,
     kErrPrintUnexpected = 440,
-};
-
-class RunTimeError : public std::runtime_error {
-public:
-    RunTimeError(int number, const QString& description)
-        : std::runtime_error(description.toStdString()), number_(number),
-          description_(description) {}
-    int Number() const { return number_; }
-    const QString& Description() const { return description_; }
-
-private:
-    int number_;
-    QString description_;
 };
 
 struct ErrorInfo {

@@ -52,8 +52,8 @@ QString BoxText(const QWidget* screen, const QString& name, int index) {
     const QWidget* control = FindControl(screen, name, index);
     if (control == nullptr) {
         const QString full = index < 0 ? name : name + u'(' + QString::number(index) + u')';
-        throw RunTimeError(kErrPrintNoSuchControl,
-                           QStringLiteral("コントロール %1 がありません。").arg(full));
+        throw ReportError(kErrPrintNoSuchControl,
+                          QStringLiteral("コントロール %1 がありません。").arg(full));
     }
     return controlText(control);
 }

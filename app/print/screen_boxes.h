@@ -14,7 +14,7 @@ namespace tabulon {
 // screen; null when the screen has none.
 QWidget* FindControl(const QWidget* screen, const QString& name, int index = -1);
 
-// The text of a text box or combo box; throws RunTimeError 340 when the screen
+// The text of a text box or combo box; throws ReportError 340 when the screen
 // has no such control.
 QString BoxText(const QWidget* screen, const QString& name, int index = -1);
 
