@@ -1,11 +1,11 @@
 // The claim QR payload, byte for byte, from the entry screen and from a stored
 // row. Expected texts are written out segment by segment.
 
-#include "../support/message_recorder.h"
 #include "claim_qr.h"
 #include "fake_database.h"
 #include "fake_screen.h"
 #include "globals.h"
+#include "test_messages.h"
 
 #include <gtest/gtest.h>
 
