@@ -1,5 +1,7 @@
 #include "pdf_document.h"
 
+#include "pdf_text_layer.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -31,7 +33,9 @@ bool PdfDocument::Open(const QString& path, const QString& title, QString& error
         error = QStringLiteral("%1: 書き込めません (%2)").arg(path, file_.errorString());
         return false;
     }
-    writer_ = std::make_unique<QPdfWriter>(&file_);
+    buffer_.setData(QByteArray());
+    buffer_.open(QIODevice::WriteOnly);
+    writer_ = std::make_unique<QPdfWriter>(&buffer_);
     writer_->setResolution(kDpi);
     writer_->setTitle(title);
     writer_->setCreator(QStringLiteral("Tabulon"));
@@ -53,7 +57,11 @@ bool PdfDocument::Commit(QString& error) {
     if (painter_.isActive())
         painter_.end();
     writer_.reset();
-    if (!file_.commit()) {
+    QByteArray pdf = buffer_.data();
+    buffer_.close();
+    buffer_.setData(QByteArray());
+    MapRadicalsToIdeographs(pdf);
+    if (file_.write(pdf) != pdf.size() || !file_.commit()) {
         error =
             QStringLiteral("%1: 書き込めません (%2)").arg(file_.fileName(), file_.errorString());
         return false;
@@ -65,6 +73,8 @@ void PdfDocument::Discard() {
     if (painter_.isActive())
         painter_.end();
     writer_.reset();
+    buffer_.close();
+    buffer_.setData(QByteArray());
     file_.cancelWriting();
     file_.commit(); // after cancelWriting this removes the temporary file and reports failure
 }

@@ -4,6 +4,7 @@
 // final name and renamed into place only when it is complete, so a run that
 // fails or is abandoned never leaves a half-written document under the name.
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -29,6 +30,7 @@ public:
 
 private:
     QSaveFile file_;
+    QBuffer buffer_; // the PDF is finished in memory, corrected, then written
     std::unique_ptr<QPdfWriter> writer_;
     QPainter painter_;
     int pages_ = 0;
