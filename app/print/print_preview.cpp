@@ -10,6 +10,7 @@ namespace tabulon {
 void ShowPreview(const QString& docFile) {
     // A new window every time, released when closed.
     frmPreview preview(QApplication::activeWindow());
+    preview.SetDialogOpener([](QDialog& dialog) { return OpenModal(dialog); });
     preview.QvView1().ViewFile(docFile);
     OpenModal(preview);
 }
