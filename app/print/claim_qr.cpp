@@ -1,5 +1,6 @@
 #include "claim_qr.h"
 
+#include "claim_print_kinds.h"
 #include "globals.h"
 #include "helpers/text_shaping.h"
 #include "print_errors.h"
@@ -11,19 +12,10 @@ namespace {
 
 const QString kVersion = QStringLiteral("Ver2.00");
 
-// Val() of the settings: the number its leading digits make, 0 for none.
-int leadingNumber(const QString& text) {
-    const QString t = text.trimmed();
-    qsizetype digits = 0;
-    while (digits < t.size() && t[digits].isDigit())
-        ++digits;
-    return digits == 0 ? 0 : t.left(digits).toInt();
-}
-
 // The department segment: blanks unless the institution splits its claims by
 // department and one was given.
 QString departmentSegment(const QString& sinryouka) {
-    if (leadingNumber(gSougou) != 1 || sinryouka.trimmed().isEmpty())
+    if (!IsGeneralHospital() || sinryouka.trimmed().isEmpty())
         return QStringLiteral("  ");
     return ZeroPad(sinryouka, 2);
 }

@@ -1,0 +1,54 @@
+#pragma once
+
+// A print test's surroundings: the recording engine in place of QvDraw1, the
+// preview answered at once, messages recorded, institution settings set.
+
+#include "globals.h"
+#include "modal_screen.h"
+#include "print_context.h"
+#include "recording_engine.h"
+#include "test_messages.h"
+
+#include <QDialog>
+#include <gtest/gtest.h>
+
+namespace tabulon::test {
+
+class PrintFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetPrintEngine(&engine);
+        SetProgramFolder(QStringLiteral("/prog"));
+        SetModalHandler([this](QDialog& screen) {
+            previews << screen.objectName();
+            return 0;
+        });
+        gIryouCD = "1234567";
+        gSougou = "0";
+        gNengetu = "3805";
+        gToday = "4380612";
+        gIryoukikan = "所在地\r\n名称";
+        gQRText.clear();
+        CurrentClaim = {};
+    }
+    void TearDown() override {
+        SetPrintEngine(nullptr);
+        SetProgramFolder(QString());
+        SetModalHandler(nullptr);
+    }
+
+    // The calls that start with `prefix`.
+    QStringList Calls(const QString& prefix) const {
+        QStringList out;
+        for (const QString& c : engine.calls)
+            if (c.startsWith(prefix))
+                out << c;
+        return out;
+    }
+
+    RecordingEngine engine;
+    MessageRecorder messages;
+    QStringList previews;
+};
+
+} // namespace tabulon::test
