@@ -2,6 +2,7 @@
 // that is read back (text, pages, QR symbols decoded by zxing-cpp), calls out
 // of order come back as statuses, and no failure leaves a document behind.
 
+#include "pdf_text_layer.h"
 #include "qv_draw.h"
 #include "qvbarqr_library.h"
 #include "report_error.h"
@@ -222,6 +223,18 @@ TEST_F(ReportEngineTest, InitAbandonsADocumentAnEarlierRunLeftOpen) {
     EXPECT_EQ(engine.StartDoc(DocPath(QStringLiteral("next")), QStringLiteral("next")), kReportOk);
     engine.AbortDoc();
     EXPECT_TRUE(Leftovers().isEmpty());
+}
+
+TEST(PdfTextLayerTest, NamesKanjiWhereTheWriterNamedTheirRadicals) {
+    QByteArray cmap("2 beginbfchar\n<2F00> <2F00>\n<0003> <2F0A>\nendbfchar\n"
+                    "3 beginbfrange\n<0001> <0003> [<2F65> <0030> <2F2D>]\n"
+                    "<0004> <0004> <2F6C>\n<0005> <0006> <2F00>\nendbfrange\n");
+    const qsizetype size = cmap.size();
+    MapRadicalsToIdeographs(cmap);
+    EXPECT_EQ(cmap.size(), size); // no offset of the file moves
+    EXPECT_EQ(cmap, QByteArray("2 beginbfchar\n<2F00> <4E00>\n<0003> <5165>\nendbfchar\n"
+                               "3 beginbfrange\n<0001> <0003> [<7530> <0030> <5C71>]\n"
+                               "<0004> <0004> <76EE>\n<0005> <0006> <2F00>\nendbfrange\n"));
 }
 
 } // namespace
