@@ -1,0 +1,39 @@
+#include "db/connect_string.h"
+#include "db/dao.h"
+#include "db/sqlite_connection.h"
+#include "db/sqlite_database.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace tabulon::DBEngine {
+
+// The copy is written by SQLCipher's export into an attached database under
+// the same password, which rebuilds every table and index without free pages.
+void CompactDatabase(const QString& source, const QString& destination, const QString& connect) {
+    if (QFileInfo::exists(destination))
+        throw DbError(kErrAlreadyExists,
+                      QStringLiteral("データベース '%1' は既に存在します。").arg(destination));
+    const QString password = PasswordOf(connect);
+    Connection connection(source, password, OpenMode::Existing);
+    try {
+        connection.Exec(QStringLiteral("ATTACH DATABASE ?1 AS compacted KEY ?2"),
+                        {destination, password});
+        connection.Exec(QStringLiteral("SELECT sqlcipher_export('compacted')"));
+        connection.Exec(QStringLiteral("DETACH DATABASE compacted"));
+    } catch (const DbError&) {
+        QFile::remove(destination);
+        QFile::remove(destination + QStringLiteral("-journal"));
+        throw;
+    }
+}
+
+// Shared access is the only kind the program asks for; SQLite's own file locks
+// keep concurrent writers apart.
+std::unique_ptr<Database> OpenDatabase(const QString& name, bool /*exclusive*/, bool readOnly,
+                                       const QString& connect) {
+    return std::make_unique<SqliteDatabase>(std::make_shared<Connection>(
+        name, PasswordOf(connect), readOnly ? OpenMode::ExistingReadOnly : OpenMode::Existing));
+}
+
+} // namespace tabulon::DBEngine

@@ -1,0 +1,20 @@
+#pragma once
+
+// The database file of the program, its compaction copy and its password.
+
+#include <QString>
+
+namespace tabulon {
+
+// Addressed relative to the working folder. One spelling for every step, so a
+// case-sensitive file system never sees two different files.
+inline const QString kDatabaseFile = QStringLiteral("db.mdb");
+inline const QString kCompactionFile = QStringLiteral("dbWK.MDB");
+// Held by every running instance; decides whether start-up may compact.
+inline const QString kInstanceLockFile = QStringLiteral("db.mdb.lock");
+
+inline const QString kDatabasePassword = QStringLiteral("qorbinex");
+inline const QString kOpenConnect = QStringLiteral("MS Access;PWD=") + kDatabasePassword;
+inline const QString kCompactConnect = QStringLiteral(";PWD=") + kDatabasePassword;
+
+} // namespace tabulon

@@ -1,0 +1,33 @@
+#pragma once
+
+// Statements in the Jet dialect that the screens write, rewritten for SQLite:
+//   DELETE * FROM t / DELETE t.* FROM t      -> DELETE FROM t
+//   UPDATE t SET t.col = ...                 -> UPDATE t SET col = ...
+//   INSERT INTO t SELECT s.* FROM s ...      -> columns matched by name; a
+//                                               column of t that s lacks
+//                                               takes its default
+//   a trailing ';'                           -> dropped
+// Only one statement is accepted; anything after it is an error (3142).
+
+#include "db/sqlite_connection.h"
+
+#include <QString>
+#include <functional>
+
+namespace tabulon {
+
+enum class StatementKind { Select, Delete, Insert, Update };
+
+struct TranslatedSql {
+    StatementKind kind = StatementKind::Select;
+    QString sql;
+    // For "SELECT * FROM <one table> [WHERE ...] [ORDER BY ...]": the table,
+    // whose rows can then be edited; the rowid is put in front of the columns.
+    QString updatableTable;
+};
+
+using TableLookup = std::function<const TableInfo*(const QString& name)>;
+
+TranslatedSql TranslateJetSql(const QString& jetSql, const TableLookup& lookup);
+
+} // namespace tabulon

@@ -1,0 +1,141 @@
+#include "db/sqlite_connection.h"
+
+#include "db/jet_functions.h"
+#include "db/sqlite_errors.h"
+#include "db/sqlite_statement.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <fcntl.h>
+#include <sqlcipher/sqlite3.h>
+#include <unistd.h>
+
+namespace tabulon {
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 3000;
+
+QString QuoteName(const QString& name) {
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+// Rejects what is certainly not an encrypted database before SQLCipher looks at
+// it: an empty file, a plain SQLite file, or a size that is no whole number of
+// pages. Anything else that the key cannot read is reported as a wrong password,
+// since an encrypted file and random bytes look alike.
+void CheckLooksEncrypted(const QString& path) {
+    QFile file(path);
+    const DbError notADatabase(
+        kErrNotADatabase,
+        QStringLiteral("'%1' はこのプログラムのデータベースではありません。").arg(path));
+    if (!file.open(QIODevice::ReadOnly))
+        throw DbError(kErrCannotOpen, QStringLiteral("ファイル '%1' を開けません。").arg(path));
+    if (file.size() == 0 || file.size() % 512 != 0)
+        throw notADatabase;
+    if (file.read(16) == QByteArray("SQLite format 3\0", 16))
+        throw notADatabase;
+}
+
+void ClaimNewFile(const QString& path) {
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        if (errno == EEXIST)
+            throw DbError(kErrAlreadyExists,
+                          QStringLiteral("データベース '%1' は既に存在します。").arg(path));
+        throw DbError(kErrCannotOpen,
+                      QStringLiteral("データベース '%1' を作成できません。").arg(path));
+    }
+    ::close(fd);
+}
+
+} // namespace
+
+std::optional<size_t> TableInfo::IndexOf(const QString& column) const {
+    for (size_t i = 0; i < columns.size(); ++i)
+        if (columns[i].name.compare(column, Qt::CaseInsensitive) == 0)
+            return i;
+    return std::nullopt;
+}
+
+Connection::Connection(const QString& path, const QString& password, OpenMode mode) {
+    if (mode == OpenMode::CreateNew) {
+        ClaimNewFile(path);
+    } else {
+        if (!QFileInfo::exists(path))
+            throw DbError(kErrFileNotFound,
+                          QStringLiteral("ファイル '%1' が見つかりません。").arg(path));
+        CheckLooksEncrypted(path);
+    }
+    try {
+        // Never SQLITE_OPEN_CREATE: a missing file must not become an empty database.
+        const int flags =
+            mode == OpenMode::ExistingReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, flags, nullptr) != SQLITE_OK)
+            ThrowSqliteError(db_);
+        const QByteArray key = password.toUtf8();
+        if (sqlite3_key_v2(db_, "main", key.constData(), int(key.size())) != SQLITE_OK)
+            ThrowSqliteError(db_);
+        if (sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
+            SQLITE_OK) {
+            if ((sqlite3_extended_errcode(db_) & 0xff) == SQLITE_NOTADB)
+                throw DbError(kErrBadPassword,
+                              QStringLiteral("パスワードが正しくないか、'%1' は暗号化された"
+                                             "データベースではありません。")
+                                  .arg(path));
+            ThrowSqliteError(db_);
+        }
+        sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+        RegisterJetFunctions(db_);
+    } catch (...) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        if (mode == OpenMode::CreateNew)
+            QFile::remove(path);
+        throw;
+    }
+}
+
+Connection::~Connection() {
+    sqlite3_close(db_);
+}
+
+void Connection::Exec(const QString& sql, const std::vector<QVariant>& values) {
+    Statement statement(*this, sql);
+    for (size_t i = 0; i < values.size(); ++i)
+        statement.Bind(int(i) + 1, values[i]);
+    while (statement.Step()) {
+    }
+}
+
+const TableInfo* Connection::FindTable(const QString& name) {
+    const QString key = name.toLower();
+    auto found = tables_.find(key);
+    if (found == tables_.end()) {
+        std::optional<TableInfo> info;
+        Statement kind(*this,
+                       QStringLiteral("SELECT type, name FROM sqlite_master WHERE "
+                                      "lower(name) = lower(?1) AND type IN ('table', 'view')"));
+        kind.Bind(1, name);
+        if (kind.Step()) {
+            info.emplace();
+            info->isView = kind.Column(0).toString() == QLatin1String("view");
+            Statement columns(
+                *this,
+                QStringLiteral("PRAGMA table_info(%1)").arg(QuoteName(kind.Column(1).toString())));
+            while (columns.Step()) {
+                ColumnInfo column;
+                column.name = columns.Column(1).toString();
+                column.integer = columns.Column(2).toString().contains(QLatin1String("INT"),
+                                                                       Qt::CaseInsensitive);
+                column.defaultSql = columns.Column(4).toString();
+                info->columns.push_back(column);
+            }
+        }
+        found = tables_.emplace(key, std::move(info)).first;
+    }
+    return found->second ? &*found->second : nullptr;
+}
+
+} // namespace tabulon

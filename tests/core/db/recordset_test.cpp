@@ -1,0 +1,200 @@
+// Recordsets: navigation, Null-aware values, column kinds and row writes.
+
+#include "db/sql_quote.h"
+#include "temp_database.h"
+
+#include <gtest/gtest.h>
+
+using namespace tabulon;
+
+namespace {
+
+int ErrorNumberOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const DbError& e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+class RecordsetTest : public ::testing::Test {
+protected:
+    void AddLine(const QString& number, int serial) {
+        auto rs = db.db().OpenRecordset(QStringLiteral("SELECT * From T_総括表明細"));
+        rs->AddNew();
+        rs->Fields(QStringLiteral("年月")).SetValue(QStringLiteral("3801"));
+        rs->Fields(QStringLiteral("保険者番号")).SetValue(number);
+        rs->Fields(QStringLiteral("総括表種類")).SetValue(QStringLiteral("1"));
+        rs->Fields(QStringLiteral("連番")).SetValue(serial);
+        rs->Update();
+    }
+    std::unique_ptr<Recordset> Lines() {
+        return db.db().OpenRecordset(
+            QStringLiteral("SELECT * From T_総括表明細 Where 年月 = '3801' Order By 連番"));
+    }
+
+    test::TempDatabase db;
+};
+
+TEST_F(RecordsetTest, EmptyResultIsAtEndAtOnceAndHasNoCurrentRow) {
+    auto rs = Lines();
+    EXPECT_TRUE(rs->Eof());
+    EXPECT_EQ(ErrorNumberOf([&] { rs->MoveFirst(); }), kErrNoCurrentRecord);
+    EXPECT_EQ(ErrorNumberOf([&] { rs->MoveLast(); }), kErrNoCurrentRecord);
+    EXPECT_EQ(ErrorNumberOf([&] { rs->MoveNext(); }), kErrNoCurrentRecord);
+    EXPECT_EQ(ErrorNumberOf([&] { rs->Fields(QStringLiteral("連番")).Value(); }),
+              kErrNoCurrentRecord);
+    EXPECT_EQ(ErrorNumberOf([&] { rs->Edit(); }), kErrNoCurrentRecord);
+}
+
+TEST_F(RecordsetTest, RowsComeInOrderAndTheLastHoldsTheHighestSerial) {
+    for (int serial : {3, 1, 2})
+        AddLine(QStringLiteral("138001"), serial);
+    auto rs = Lines();
+    QList<int> serials;
+    for (; !rs->Eof(); rs->MoveNext())
+        serials << rs->Fields(QStringLiteral("連番")).Value().toInt();
+    EXPECT_EQ(serials, (QList<int>{1, 2, 3}));
+    EXPECT_TRUE(rs->Eof());
+    rs->MoveLast();
+    EXPECT_EQ(rs->Fields(QStringLiteral("連番")).Value(), QVariant(3));
+    rs->MoveFirst();
+    EXPECT_EQ(rs->Fields(QStringLiteral("連番")).Value(), QVariant(1));
+}
+
+TEST_F(RecordsetTest, NewRowStartsWithColumnDefaultsThatCanBeReadBeforeWriting) {
+    auto claims = db.db().OpenRecordset(QStringLiteral("SELECT * From T_請求書"));
+    claims->AddNew();
+    EXPECT_EQ(claims->Fields(QStringLiteral("一般_療養_入院_件数_1")).Value(), QVariant(QString()));
+    EXPECT_EQ(claims->Fields(QStringLiteral("診療科")).Value(), QVariant(QString()));
+    auto work = db.db().OpenRecordset(QStringLiteral("Select * From WK_総括表明細"));
+    work->AddNew();
+    const QVariant start = work->Fields(QStringLiteral("老人_入院_件数")).Value();
+    EXPECT_EQ(start, QVariant(0));
+    work->Fields(QStringLiteral("老人_入院_件数")).SetValue(start.toInt() + 7);
+    work->Update();
+    auto again = db.db().OpenRecordset(QStringLiteral("Select * From WK_総括表明細"));
+    EXPECT_EQ(again->Fields(QStringLiteral("老人_入院_件数")).Value(), QVariant(7));
+    EXPECT_EQ(again->Fields(QStringLiteral("年月")).Value(), QVariant(QString()));
+}
+
+TEST_F(RecordsetTest, ValuesKeepTheirKindAndNullReadsAsNull) {
+    auto rs = db.db().OpenRecordset(QStringLiteral("SELECT * From T_請求書"));
+    rs->AddNew();
+    rs->Fields(QStringLiteral("年月")).SetValue(QStringLiteral("3801"));
+    rs->Fields(QStringLiteral("保険者番号")).SetValue(QStringLiteral("00138001"));
+    rs->Fields(QStringLiteral("請求書種類")).SetValue(2);
+    rs->Fields(QStringLiteral("連番")).SetValue(QStringLiteral("1"));
+    rs->Fields(QStringLiteral("公費件数")).SetValue(QStringLiteral("007"));
+    rs->Update();
+    auto line = db.db().OpenRecordset(QStringLiteral("SELECT * From T_総括表明細"));
+    line->AddNew();
+    line->Fields(QStringLiteral("年月")).SetValue(QStringLiteral("3801"));
+    line->Fields(QStringLiteral("保険者番号")).SetValue(QStringLiteral("138001"));
+    line->Fields(QStringLiteral("総括表種類")).SetValue(QStringLiteral("1"));
+    line->Fields(QStringLiteral("連番")).SetValue(1);
+    line->Fields(QStringLiteral("保険者名")).SetValue(QVariant());
+    line->Update();
+
+    auto claim = db.db().OpenRecordset(
+        QStringLiteral("SELECT * From T_請求書 where 年月 = '3801' and 請求書種類 = '2'"));
+    ASSERT_FALSE(claim->Eof());
+    EXPECT_EQ(claim->Fields(QStringLiteral("請求書種類")).Value(), QVariant(QStringLiteral("2")));
+    EXPECT_EQ(claim->Fields(QStringLiteral("連番")).Value(), QVariant(1));
+    EXPECT_EQ(claim->Fields(QStringLiteral("保険者番号")).Value(),
+              QVariant(QStringLiteral("00138001")));
+    EXPECT_EQ(claim->Fields(QStringLiteral("公費件数")).Text(), QStringLiteral("007"));
+    auto stored = db.db().OpenRecordset(QStringLiteral("SELECT * From T_総括表明細"));
+    EXPECT_TRUE(stored->Fields(QStringLiteral("保険者名")).Value().isNull());
+    EXPECT_EQ(stored->Fields(QStringLiteral("保険者名")).Text(), QString());
+}
+
+TEST_F(RecordsetTest, TextWrittenToAWholeNumberColumnIsConvertedOrRefused) {
+    AddLine(QStringLiteral("138001"), 1);
+    auto rs = Lines();
+    rs->Edit();
+    rs->Fields(QStringLiteral("一般_入院_件数")).SetValue(QStringLiteral("0012"));
+    rs->Fields(QStringLiteral("一般_入院_点数")).SetValue(QString());
+    EXPECT_EQ(ErrorNumberOf([&] {
+                  rs->Fields(QStringLiteral("一般_外来_件数")).SetValue(QStringLiteral("1a"));
+              }),
+              kErrConversion);
+    rs->Update();
+    EXPECT_EQ(rs->Fields(QStringLiteral("一般_入院_件数")).Value(), QVariant(12));
+    EXPECT_EQ(rs->Fields(QStringLiteral("一般_入院_点数")).Value(), QVariant(0));
+}
+
+TEST_F(RecordsetTest, EditChangesTheCurrentRowOnly) {
+    AddLine(QStringLiteral("138001"), 1);
+    AddLine(QStringLiteral("138001"), 2);
+    auto rs = Lines();
+    rs->MoveNext();
+    rs->Edit();
+    rs->Fields(QStringLiteral("保険者名")).SetValue(QStringLiteral("二番"));
+    rs->Update();
+    EXPECT_EQ(rs->Fields(QStringLiteral("保険者名")).Text(), QStringLiteral("二番"));
+    auto check = Lines();
+    EXPECT_EQ(check->Fields(QStringLiteral("保険者名")).Text(), QString());
+    check->MoveNext();
+    EXPECT_EQ(check->Fields(QStringLiteral("保険者名")).Text(), QStringLiteral("二番"));
+}
+
+TEST_F(RecordsetTest, DuplicateKeyIsRefusedWith3022AndNothingIsWritten) {
+    AddLine(QStringLiteral("138001"), 1);
+    EXPECT_EQ(ErrorNumberOf([&] { AddLine(QStringLiteral("138001"), 1); }), kErrDuplicateKey);
+    AddLine(QStringLiteral("138001"), 2);
+    auto rs = Lines();
+    rs->MoveNext();
+    rs->Edit();
+    rs->Fields(QStringLiteral("連番")).SetValue(1);
+    EXPECT_EQ(ErrorNumberOf([&] { rs->Update(); }), kErrDuplicateKey);
+    auto check = Lines();
+    check->MoveLast();
+    EXPECT_EQ(check->Fields(QStringLiteral("連番")).Value(), QVariant(2));
+}
+
+TEST_F(RecordsetTest, MisuseIsReportedWithItsNumber) {
+    AddLine(QStringLiteral("138001"), 1);
+    auto rs = Lines();
+    EXPECT_EQ(ErrorNumberOf([&] { rs->Fields(QStringLiteral("無い列")); }), kErrItemNotFound);
+    EXPECT_EQ(ErrorNumberOf([&] { rs->Fields(999); }), kErrItemNotFound);
+    EXPECT_EQ(ErrorNumberOf([&] { rs->Fields(QStringLiteral("連番")).SetValue(5); }),
+              kErrUpdateWithoutEdit);
+    EXPECT_EQ(ErrorNumberOf([&] { rs->Update(); }), kErrUpdateWithoutEdit);
+    auto view = db.db().OpenRecordset(QStringLiteral("SELECT * From Q_年"));
+    EXPECT_EQ(ErrorNumberOf([&] { view->AddNew(); }), kErrReadOnly);
+    auto columns = db.db().OpenRecordset(QStringLiteral("SELECT 連番 From T_総括表明細"));
+    EXPECT_EQ(ErrorNumberOf([&] { columns->Edit(); }), kErrReadOnly);
+    EXPECT_EQ(ErrorNumberOf([&] { db.db().OpenRecordset(QStringLiteral("DELETE * From T_年月")); }),
+              kErrInvalidOperation);
+    EXPECT_EQ(ErrorNumberOf([&] { db.db().Execute(QStringLiteral("SELECT * From T_年月")); }),
+              kErrSelectInExecute);
+}
+
+TEST_F(RecordsetTest, AddedRowJoinsTheEndAndRequerySeesOtherWrites) {
+    auto rs = Lines();
+    rs->AddNew();
+    rs->Fields(QStringLiteral("年月")).SetValue(QStringLiteral("3801"));
+    rs->Fields(QStringLiteral("保険者番号")).SetValue(QStringLiteral("138001"));
+    rs->Fields(QStringLiteral("総括表種類")).SetValue(QStringLiteral("1"));
+    rs->Fields(QStringLiteral("連番")).SetValue(1);
+    rs->Update();
+    EXPECT_TRUE(rs->Eof()); // the current position stays where it was
+    rs->MoveLast();
+    EXPECT_EQ(rs->Fields(QStringLiteral("連番")).Value(), QVariant(1));
+    db.db().Execute(QStringLiteral("DELETE * From T_総括表明細 where 年月 = '3801'"));
+    rs->Requery();
+    EXPECT_TRUE(rs->Eof());
+}
+
+TEST_F(RecordsetTest, RowThatVanishedUnderAnEditIsReported) {
+    AddLine(QStringLiteral("138001"), 1);
+    auto rs = Lines();
+    rs->Edit();
+    rs->Fields(QStringLiteral("保険者名")).SetValue(QStringLiteral("x"));
+    db.db().Execute(QStringLiteral("DELETE * From T_総括表明細"));
+    EXPECT_EQ(ErrorNumberOf([&] { rs->Update(); }), kErrRecordDeleted);
+}
+
+} // namespace
