@@ -53,42 +53,37 @@ const ColumnPair kLateElderlyColumns[] = {
     {"福祉件数", "福祉件数_合計"},
 };
 
-qint64 number(Field& field) {
-    const QVariant v = field.Value();
-    return v.isNull() ? 0 : v.toLongLong();
-}
-
-void addWorkLine(Recordset& work, Recordset& claim) {
-    const int kind = claim.Fields(QStringLiteral("請求書種類")).Text().toInt();
-    const int tableKind = (kind + 1) / 2; // 1, 2 -> 1; 3, 4 -> 2; 5, 6 -> 3
-    work.AddNew();
-    for (const char* key : {"保険者番号", "診療科", "請求書種類", "連番"})
-        work.Fields(QString::fromUtf8(key)).SetValue(claim.Fields(QString::fromUtf8(key)).Value());
-    work.Fields(QStringLiteral("総括表種類")).SetValue(QString::number(tableKind));
+// One statement per claim kind adds that kind's claims of the month: each
+// work line starts at the table's zeros, so its figures are the claim's.
+// (A row-by-row append commits every row on its own and is slower by far.)
+QString appendKindStatement(int kind) {
     const bool lateElderly = kind % 2 == 0;
-    auto carry = [&](const ColumnPair& pair) {
-        Field& target = work.Fields(QString::fromUtf8(pair.work));
-        target.SetValue(number(target) + number(claim.Fields(QString::fromUtf8(pair.claim))));
+    QStringList targets = {"保険者番号", "診療科", "請求書種類", "連番", "総括表種類"};
+    QStringList sources = {"保険者番号", "診療科", "請求書種類", "連番",
+                           QStringLiteral("'%1'").arg((kind + 1) / 2)};
+    const auto add = [&](const ColumnPair& pair) {
+        targets << QString::fromUtf8(pair.work);
+        sources << QString::fromUtf8(pair.claim);
     };
     if (lateElderly)
         for (const ColumnPair& pair : kLateElderlyColumns)
-            carry(pair);
+            add(pair);
     else
         for (const ColumnPair& pair : kGeneralColumns)
-            carry(pair);
-    work.Update();
+            add(pair);
+    return QStringLiteral("INSERT INTO WK_総括表明細 (") + targets.join(QStringLiteral(", ")) +
+           QStringLiteral(") SELECT ") + sources.join(QStringLiteral(", ")) +
+           QStringLiteral(" FROM Q_総括明細 WHERE 年月 = '") + gNengetu +
+           QStringLiteral("' AND 請求書種類 = '") + QString::number(kind) + u'\'';
 }
 
 } // namespace
 
 bool BuildSoukatuWork() {
     try {
-        const std::unique_ptr<Recordset> claims = gDb->OpenRecordset(monthQuery());
         gDb->Execute(QStringLiteral("DELETE WK_総括表明細.* FROM WK_総括表明細"));
-        const std::unique_ptr<Recordset> work =
-            gDb->OpenRecordset(QStringLiteral("Select * From WK_総括表明細"));
-        for (; !claims->Eof(); claims->MoveNext())
-            addWorkLine(*work, *claims);
+        for (int kind = 1; kind <= 6; ++kind)
+            gDb->Execute(appendKindStatement(kind));
     } catch (...) {
         ReportCurrentError();
         return true;
