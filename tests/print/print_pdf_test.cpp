@@ -37,7 +37,9 @@ QStringList decodePage(QPdfDocument& pdf, int page, const QString& folder) {
         painter.drawImage(0, 0, rendered);
     }
     const QString png = QDir(folder).filePath(QStringLiteral("page%1.png").arg(page));
-    white.save(png);
+    // The symbol stands in the lower right quarter of every form.
+    white.copy(white.width() / 2, white.height() / 2, white.width() / 2, white.height() / 2)
+        .save(png);
     QProcess zbar;
     zbar.start(QStringLiteral("zbarimg"), {"--raw", "-q", "-Sdisable", "-Sqrcode.enable", png});
     zbar.waitForFinished(20000);
