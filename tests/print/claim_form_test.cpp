@@ -5,6 +5,8 @@
 #include "fake_screen.h"
 #include "print_fixture.h"
 
+#include <QComboBox>
+
 namespace tabulon {
 namespace {
 
@@ -104,6 +106,27 @@ TEST_F(ClaimFormTest, FieldsAndBoxesThatAreMissingAreSkipped) {
     EXPECT_FALSE(engine.calls.contains("FieldText Tensuu2=777"));
     EXPECT_TRUE(engine.calls.contains("PrintPage"));
     EXPECT_EQ(previews.size(), 1);
+}
+
+TEST_F(ClaimFormTest, MonthComesFromTheMainMenuBoxes) {
+    screen.AddClaimBoxes(3);
+    screen.Set("txtBangou", "123456");
+    print(2);
+    EXPECT_TRUE(engine.calls.contains("FieldText Nen1=38")); // no menu: the processing month
+    EXPECT_TRUE(engine.calls.contains("FieldText Tuki1=05"));
+
+    engine.calls.clear();
+    QWidget menu;
+    menu.setObjectName("frmMenu");
+    for (const char* name : {"cboYear", "cboMonth"}) {
+        auto* box = new QComboBox(&menu);
+        box->setObjectName(name);
+        box->setEditable(true);
+        box->setEditText(QString(name) == "cboYear" ? "37" : "7");
+    }
+    print(2);
+    EXPECT_TRUE(engine.calls.contains("FieldText Nen1=37"));
+    EXPECT_TRUE(engine.calls.contains("FieldText Tuki1=7"));
 }
 
 TEST_F(ClaimFormTest, FailingPageIsReportedByTheRun) {
