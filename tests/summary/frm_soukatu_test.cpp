@@ -346,6 +346,8 @@ TEST_F(FrmSoukatuTest, TheMenuOpensBothScreensByName) {
     EXPECT_EQ(OpenScreen(QStringLiteral("frmSoukatu2"), nullptr), 0);
     SetModalHandler({});
     EXPECT_EQ(opened, (QStringList{"frmSoukatu:総括表作成", "frmSoukatu2:総括表（控）作成"}));
+    EXPECT_TRUE(SoukatuPrint());
+    EXPECT_TRUE(SoukatuAllPrint());
 }
 
 } // namespace
