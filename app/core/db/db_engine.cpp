@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tabulon::DBEngine {
 
@@ -16,6 +18,13 @@ void CompactDatabase(const QString& source, const QString& destination, const QS
                       QStringLiteral("データベース '%1' は既に存在します。").arg(destination));
     const QString password = PasswordOf(connect);
     Connection connection(source, password, OpenMode::Existing);
+    // The connection may not create files, so the empty copy is made here.
+    const int fd = ::open(QFile::encodeName(destination).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        throw DbError(kErrCannotOpen,
+                      QStringLiteral("データベース '%1' を作成できません。").arg(destination));
+    ::close(fd);
     try {
         connection.Exec(QStringLiteral("ATTACH DATABASE ?1 AS compacted KEY ?2"),
                         {destination, password});
