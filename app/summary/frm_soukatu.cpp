@@ -4,6 +4,7 @@
 #include "globals.h"
 #include "soukatu_retained.h"
 #include "summary_print_hooks.h"
+#include "ui/screen_geometry.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -68,7 +69,7 @@ void FrmSoukatu::Load() {
     // Runs the option handler only when this changes the selection.
     Option(KindOfSyubetu(gSyubetu))->setChecked(true);
 
-    FixSizeAndCentre(8300, 5520);
+    FixSizeAndCentre(this, TwipsSize(8300, 5520));
 }
 
 void FrmSoukatu::EnableKindOptions() {

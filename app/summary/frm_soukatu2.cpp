@@ -4,6 +4,7 @@
 #include "figure_text.h"
 #include "globals.h"
 #include "message_box.h"
+#include "ui/screen_geometry.h"
 
 #include <QEvent>
 #include <QPushButton>
@@ -43,7 +44,7 @@ int FrmSoukatu2::SelectedKind() const {
 }
 
 void FrmSoukatu2::Load() {
-    FixSizeAndCentre(14100, 8520);
+    FixSizeAndCentre(this, TwipsSize(14100, 8520));
 
     const int kind = KindOfSyubetu(gSyubetu);
     Option(kind - 1)->setChecked(true);

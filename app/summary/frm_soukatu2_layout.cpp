@@ -1,6 +1,7 @@
 // The controls of frmSoukatu2 and where they stand (layout units: twips).
 
 #include "frm_soukatu2.h"
+#include "ui/screen_geometry.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
@@ -169,7 +170,7 @@ void FrmSoukatu2::BuildControls() {
     connect(closeButton, &QPushButton::clicked, this, [this] { OnClose(); });
 
     BuildList();
-    list_->setGeometry(Px(240), Px(buttonTop + 660), Px(13620), Px(8400 - buttonTop - 660));
+    PlaceTwips(list_, 240, buttonTop + 660, 13620, 8400 - buttonTop - 660);
     Option(0)->setChecked(true);
 }
 
@@ -193,7 +194,7 @@ void FrmSoukatu2::BuildList() {
     }
     list_->setHeaderItem(headerItem);
     for (int c = 0; c < kListColumns; ++c) {
-        list_->setColumnWidth(c, Px(kHikaeColumns[c].width));
+        list_->setColumnWidth(c, TwipsToPixels(kHikaeColumns[c].width));
         list_->setColumnHidden(c, kHikaeColumns[c].width == 0);
     }
     list_->viewport()->installEventFilter(this);

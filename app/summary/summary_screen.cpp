@@ -1,13 +1,13 @@
 #include "summary_screen.h"
 
 #include "helpers/key_filters.h"
+#include "ui/screen_geometry.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace tabulon {
 
@@ -17,8 +17,8 @@ QString Key(const QString& name, int index) {
     return index < 0 ? name : name + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
 }
 
-QRect ToPixels(const QRect& twips) {
-    return {Px(twips.left()), Px(twips.top()), Px(twips.width()), Px(twips.height())};
+void Place(QWidget* control, const QRect& twips) {
+    PlaceTwips(control, twips.left(), twips.top(), twips.width(), twips.height());
 }
 
 } // namespace
@@ -58,7 +58,7 @@ EntryBox* SummaryScreen::AddBox(const QString& name, int index, const QRect& twi
     auto* box = new EntryBox(this);
     if (digitsOnly)
         new DigitKeyFilter(box);
-    box->setGeometry(ToPixels(twips));
+    Place(box, twips);
     box->setAccessibleName(accessibleName);
     Register(box, name, index);
     return box;
@@ -66,7 +66,7 @@ EntryBox* SummaryScreen::AddBox(const QString& name, int index, const QRect& twi
 
 QLabel* SummaryScreen::AddLabel(const QString& text, const QRect& twips, Qt::Alignment alignment) {
     auto* label = new QLabel(text, this);
-    label->setGeometry(ToPixels(twips));
+    Place(label, twips);
     label->setAlignment(alignment);
     return label;
 }
@@ -74,7 +74,7 @@ QLabel* SummaryScreen::AddLabel(const QString& text, const QRect& twips, Qt::Ali
 QPushButton* SummaryScreen::AddButton(const QString& name, const QString& caption,
                                       const QRect& twips) {
     auto* button = new QPushButton(caption, this);
-    button->setGeometry(ToPixels(twips));
+    Place(button, twips);
     button->setAccessibleName(caption);
     // Enter on a focused button presses it, as the clerk expects; no button
     // is pressed by Enter typed in a box.
@@ -86,7 +86,7 @@ QPushButton* SummaryScreen::AddButton(const QString& name, const QString& captio
 QGroupBox* SummaryScreen::AddFrame(const QString& name, const QString& caption,
                                    const QRect& twips) {
     auto* frame = new QGroupBox(caption, this);
-    frame->setGeometry(ToPixels(twips));
+    Place(frame, twips);
     Register(frame, name, -1);
     return frame;
 }
@@ -94,19 +94,10 @@ QGroupBox* SummaryScreen::AddFrame(const QString& name, const QString& caption,
 QRadioButton* SummaryScreen::AddOption(QGroupBox* frame, const QString& name, int index,
                                        const QString& caption, const QRect& twipsInFrame) {
     auto* option = new QRadioButton(caption, frame);
-    option->setGeometry(ToPixels(twipsInFrame));
+    Place(option, twipsInFrame);
     option->setAccessibleName(caption);
     Register(option, name, index);
     return option;
-}
-
-void SummaryScreen::FixSizeAndCentre(int widthTwips, int heightTwips) {
-    setFixedSize(Px(widthTwips), Px(heightTwips));
-    if (const QScreen* s = screen()) {
-        const QRect area = s->geometry();
-        move(area.left() + (area.width() - width()) / 2,
-             area.top() + (area.height() - height()) / 2);
-    }
 }
 
 void SummaryScreen::MoveFocusTo(QWidget* target) {

@@ -17,10 +17,6 @@ class QRadioButton;
 
 namespace tabulon {
 
-// Layout units to pixels.
-constexpr int Px(int twips) {
-    return twips / 15;
-}
 QRect TwipsRect(int left, int top, int width, int height);
 
 class SummaryScreen : public QDialog {
@@ -49,8 +45,6 @@ protected:
     QRadioButton* AddOption(QGroupBox* frame, const QString& name, int index,
                             const QString& caption, const QRect& twipsInFrame);
 
-    // Keeps the designed size and centres the window on its screen.
-    void FixSizeAndCentre(int widthTwips, int heightTwips);
     // Moves the focus along the Enter path; a missing or disabled target
     // leaves the focus where it is.
     static void MoveFocusTo(QWidget* target);
