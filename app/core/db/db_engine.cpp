@@ -28,6 +28,10 @@ void CompactDatabase(const QString& source, const QString& destination, const QS
     try {
         connection.Exec(QStringLiteral("ATTACH DATABASE ?1 AS compacted KEY ?2"),
                         {destination, password});
+        // The copy counts only once it is complete and synced by the caller, so
+        // it needs no journal of its own while it is written.
+        connection.Exec(QStringLiteral("PRAGMA compacted.journal_mode = OFF"));
+        connection.Exec(QStringLiteral("PRAGMA compacted.synchronous = OFF"));
         connection.Exec(QStringLiteral("SELECT sqlcipher_export('compacted')"));
         connection.Exec(QStringLiteral("DETACH DATABASE compacted"));
     } catch (const DbError&) {
