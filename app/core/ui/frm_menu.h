@@ -4,6 +4,8 @@
 // the month copy and delete, the registration and the about box are opened
 // from it.
 
+#include "qv_draw.h"
+
 #include <QMainWindow>
 #include <memory>
 
@@ -22,6 +24,9 @@ public:
     // month before today) when it is later, and selects the latest.
     void FillYearMonth();
 
+    // The report engine of the window, used by every print run.
+    ReportEngine& QvDraw1() { return qvDraw1_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -32,6 +37,7 @@ private:
     void openWorkScreen(QPushButton* button, const QString& screen);
     void onEnd();
 
+    QvDraw qvDraw1_;
     QComboBox* cboYear_ = nullptr;
     QComboBox* cboMonth_ = nullptr;
     // Set once the operator has confirmed closing.

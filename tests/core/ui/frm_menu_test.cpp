@@ -48,6 +48,7 @@ TEST_F(MenuTest, EmptyDatabaseOffersTheMonthBeforeToday) {
     EXPECT_EQ(Items(month()), QStringList{"11"});
     EXPECT_EQ(year()->currentText(), "38");
     EXPECT_EQ(month()->currentText(), "11");
+    EXPECT_EQ(menu->QvDraw1().Init(), 0);
 }
 
 TEST_F(MenuTest, DefaultYearFollowsOlderYearsWithOnlyTheDefaultMonth) {
