@@ -5,6 +5,8 @@
 
 #include "message_box.h"
 
+#include <QStringList>
+
 #include <deque>
 #include <vector>
 
