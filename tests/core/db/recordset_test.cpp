@@ -1,22 +1,15 @@
 // Recordsets: navigation, Null-aware values, column kinds and row writes.
 
 #include "db/sql_quote.h"
+#include "db_error_number.h"
 #include "temp_database.h"
 
 #include <gtest/gtest.h>
 
 using namespace tabulon;
+using tabulon::test::ErrorNumberOf;
 
 namespace {
-
-int ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const DbError& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 class RecordsetTest : public ::testing::Test {
 protected:

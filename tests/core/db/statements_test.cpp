@@ -2,22 +2,15 @@
 // write them, and values with quotes that must not change a statement.
 
 #include "db/sql_quote.h"
+#include "db_error_number.h"
 #include "temp_database.h"
 
 #include <gtest/gtest.h>
 
 using namespace tabulon;
+using tabulon::test::ErrorNumberOf;
 
 namespace {
-
-int ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const DbError& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 class StatementsTest : public ::testing::Test {
 protected:
