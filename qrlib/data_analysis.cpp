@@ -208,16 +208,17 @@ int alphanumericValue(uint8_t byte) {
     }
 }
 
-// A lead byte must not be the last byte of the data. The trail byte must be a
-// Shift_JIS trail byte (0x40-0xFC except 0x7F): any other value would not come
-// back from the 13-bit Kanji value unchanged.
+// A lead byte must not be the last byte of the data. A trail byte below 0x40
+// would not come back from the 13-bit Kanji value unchanged (0x823F would be
+// read as 0x827F), so such a pair stays bytes; every other pair inside the
+// Kanji ranges, 0x7F and 0xFD-0xFF included, decodes back as it was.
 bool isKanjiPair(const uint8_t* data, int length, int at) {
     const uint8_t lead = data[at];
     if (!((lead >= 0x80 && lead <= 0xA0) || lead >= 0xE0) || at + 1 >= length) {
         return false;
     }
     const uint8_t trail = data[at + 1];
-    if (trail < 0x40 || trail > 0xFC || trail == 0x7F) {
+    if (trail < 0x40) {
         return false;
     }
     const int w = (lead << 8) | trail;

@@ -110,9 +110,26 @@ TEST(DataAnalysis, PairsOutsideTheKanjiRangesAreBytes) {
     EXPECT_TRUE(isKanjiPair(reinterpret_cast<const uint8_t*>("\xe0\x40"), 2, 0));
     EXPECT_TRUE(isKanjiPair(reinterpret_cast<const uint8_t*>("\xeb\xbf"), 2, 0));
     EXPECT_FALSE(isKanjiPair(reinterpret_cast<const uint8_t*>("\xeb\xc0"), 2, 0));
-    // A trail byte below 0x40 or 0x7F would not survive the 13-bit value.
+    // A trail byte below 0x40 would come back from the 13-bit value as
+    // another pair (0x823F as 0x827F): bytes.
     EXPECT_FALSE(isKanjiPair(reinterpret_cast<const uint8_t*>("\x82\x05"), 2, 0));
-    EXPECT_FALSE(isKanjiPair(reinterpret_cast<const uint8_t*>("\x81\x7f"), 2, 0));
+    EXPECT_FALSE(isKanjiPair(reinterpret_cast<const uint8_t*>("\x82\x3f"), 2, 0));
+    EXPECT_EQ(segmentsOf("\x82\x3f\x82\x3f\x82\x3f\x82\x3f"), (std::vector<Seg>{{B, 8}}));
+}
+
+TEST(DataAnalysis, TrailBytes7FAndFDToFFInsideTheRangesAreKanji) {
+    // They lie inside the Kanji ranges and their 13-bit values decode back
+    // unchanged (the decoder tests read them back byte for byte).
+    for (const char* pair :
+         {"\x81\x7f", "\x81\xfd", "\x9f\xfc", "\x9e\xff", "\xe0\x7f", "\xea\xfe", "\xeb\x7f"}) {
+        EXPECT_TRUE(isKanjiPair(reinterpret_cast<const uint8_t*>(pair), 2, 0))
+            << std::hex << int(uint8_t(pair[0])) << int(uint8_t(pair[1]));
+    }
+    EXPECT_EQ(segmentsOf("\x81\x7f\x81\xfd\x81\xfe\x81\xff\xe0\x7f\xea\xff"),
+              (std::vector<Seg>{{K, 12}}));
+    // Above the ranges they stay bytes.
+    EXPECT_FALSE(isKanjiPair(reinterpret_cast<const uint8_t*>("\x9f\xfd"), 2, 0));
+    EXPECT_FALSE(isKanjiPair(reinterpret_cast<const uint8_t*>("\xeb\xff"), 2, 0));
 }
 
 TEST(VersionChoice, SmallestVersionThatHoldsTheData) {
@@ -217,6 +234,21 @@ TEST(BitStream, KanjiValues) {
     EXPECT_EQ(buffer[2], 0xCF);
     EXPECT_EQ(buffer[3], 0xEA);
     EXPECT_EQ(buffer[4], 0xA8);
+}
+
+TEST(BitStream, TrailBytes7FAndFFTakeThirteenBitsEach) {
+    // 0x817F -> 63, 0xEAFF -> 8063: 1000 00000010 0000000111111 1111101111111
+    // is 38 bits; as bytes the same data would take 44.
+    const std::string text = "\x81\x7f\xea\xff";
+    const EncodeRequest r = requestFor(text, 0);
+    std::vector<Segment> s(text.size());
+    const int n = analyseData(r.data, r.length, s.data());
+    std::vector<uint8_t> buffer(kStreamBufferBytes);
+    buildDataCodewords(r, s.data(), n, 1, buffer.data());
+    // Two zero bits close the last byte; fewer than four were free, so one
+    // zero byte follows before the first pad codeword.
+    EXPECT_EQ(std::vector<uint8_t>(buffer.begin(), buffer.begin() + 7),
+              (std::vector<uint8_t>{0x80, 0x20, 0x1F, 0xFD, 0xFC, 0x00, 0xEC}));
 }
 
 TEST(BitStream, WritingPastTheBufferIsCode8) {

@@ -101,6 +101,40 @@ TEST(Decoders, SegmentEdgeCases) {
     }
 }
 
+// Shift_JIS pairs with the trail bytes 0x7F and 0xFD-0xFF that lie inside the
+// Kanji ranges: Kanji mode carries them, and they come back byte for byte.
+TEST(Decoders, KanjiPairsWithTrailBytes7FAndFDToFF) {
+    std::string pairs;
+    for (int lead = 0x81; lead <= 0xEB; ++lead) {
+        if (lead > 0x9F && lead < 0xE0) {
+            continue;
+        }
+        for (int trail : {0x7F, 0xFD, 0xFE, 0xFF}) {
+            const int w = (lead << 8) | trail;
+            if (w <= 0x9FFC || (w >= 0xE040 && w <= 0xEBBF)) {
+                pairs += static_cast<char>(lead);
+                pairs += static_cast<char>(trail);
+            }
+        }
+    }
+    for (int level = 0; level < 4; ++level) {
+        expectRoundTrip(pairs, level, -1, false,
+                        std::to_string(pairs.size() / 2) + " pairs, level " + kLevelNames[level]);
+    }
+
+    // Version 1-L holds 152 data bits. Ten pairs as Kanji take 4 + 8 + 10 x 13
+    // = 142 bits; eleven take 155. As bytes even ten would need 172.
+    const std::string ten = pairs.substr(0, 20);
+    const std::string eleven = pairs.substr(0, 22);
+    QRParam p = paramFor(ten, 1, 0, -1, 0);
+    ASSERT_EQ(QvQRCheckData(&p), 0);
+    EXPECT_EQ(p.version, 1);
+    p = paramFor(eleven, 1, 0, -1, 0);
+    ASSERT_EQ(QvQRCheckData(&p), 0);
+    EXPECT_EQ(p.version, 2);
+    expectRoundTrip(ten, 0, -1, false, "ten pairs in version 1-L");
+}
+
 TEST(Decoders, FixedVersionAboveTheMinimum) {
     const std::string data(30, 'A');
     QRParam p = paramFor(data, 1, 0, -1, 3);
