@@ -63,6 +63,13 @@ void PrintRun::CloseLayout() {
 }
 
 bool PrintRun::Finish(bool statusInMessage) {
+    if (!EndDocument(statusInMessage))
+        return false;
+    ShowDocument();
+    return true;
+}
+
+bool PrintRun::EndDocument(bool statusInMessage) {
     if (const int status = engine_.EndDoc()) {
         if (statusInMessage)
             return EngineFailure(QStringLiteral("印刷終了エラー："), status);
@@ -72,8 +79,11 @@ bool PrintRun::Finish(bool statusInMessage) {
         return false;
     }
     JobOpen = false;
-    ShowPreview(engine_.DocFile());
     return true;
+}
+
+void PrintRun::ShowDocument() {
+    ShowPreview(engine_.DocFile());
 }
 
 bool PrintRun::Guard(const std::function<bool()>& body) {

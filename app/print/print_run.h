@@ -44,6 +44,10 @@ public:
     // EndDoc, then the preview of the finished document. Without
     // `statusInMessage` a failing EndDoc is reported without its number.
     bool Finish(bool statusInMessage = true);
+    // The two halves of Finish, for a run that has something to do between
+    // them: EndDoc (false after its failure), then the preview.
+    bool EndDocument(bool statusInMessage = true);
+    void ShowDocument();
 
     // Runs `body` and turns a run-time error escaping it into the run's
     // failure; false when the body failed or threw.

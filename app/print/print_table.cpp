@@ -35,9 +35,12 @@ public:
         if (shown_)
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     }
-    ~WaitCursor() {
+    ~WaitCursor() { Release(); }
+    // The normal pointer again, before the run is over.
+    void Release() {
         if (shown_)
             QGuiApplication::restoreOverrideCursor();
+        shown_ = false;
     }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
@@ -104,8 +107,11 @@ void PrintClaimBatch(const std::function<void(PrintRun& run)>& pages) {
         pages(run);
         return !run.Failed();
     });
-    if (printed)
-        run.Finish(false);
+    // The clerk reads and closes the preview with the normal pointer.
+    if (printed && run.EndDocument(false)) {
+        hourglass.Release();
+        run.ShowDocument();
+    }
 }
 
 bool PrintBatchPage(PrintRun& run, const QString& layoutName, const PageFill& fill) {

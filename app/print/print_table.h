@@ -33,7 +33,8 @@ void PrintSoukatuAll(const PageRoutine& medDental, const PageRoutine& pharmacy,
                      const ListRoutine& list);
 // Every claim of the month, document "請求書一括": `pages` calls
 // PrintBatchPage once per claim and stops when it returns false. The screen
-// shows the hourglass meanwhile.
+// shows the hourglass until the document is finished; the preview has the
+// normal pointer.
 void PrintClaimBatch(const std::function<void(PrintRun& run)>& pages);
 // Opens the layout, fills, outputs and closes one page of a batch; false once
 // the run has failed.

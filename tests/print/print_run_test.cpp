@@ -10,6 +10,7 @@
 #include "recording_engine.h"
 
 #include <QDialog>
+#include <QGuiApplication>
 #include <gtest/gtest.h>
 
 namespace tabulon {
@@ -264,6 +265,32 @@ TEST_F(PrintRunTest, BatchOpensAndClosesOneFormPerClaimAndReportsEndDocWithoutSt
     PrintClaimBatch(claims);
     EXPECT_EQ(OnlyMessage(), QStringLiteral("印刷終了エラー："));
     EXPECT_EQ(engine.calls.last(), QStringLiteral("AbortDoc"));
+}
+
+// The hourglass covers the printing of the pages: the override cursor stack
+// is empty when the preview shows, and after a failed run.
+TEST_F(PrintRunTest, BatchShowsTheHourglassWhilePrintingButNotOverThePreview) {
+    std::vector<bool> hourglassWhilePrinting;
+    std::vector<bool> cursorOverridden;
+    const auto claims = [&](PrintRun& run) {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        hourglassWhilePrinting.push_back(cursor != nullptr && cursor->shape() == Qt::WaitCursor);
+        PrintBatchPage(run, QStringLiteral("seikyuu1.qvf"), [](ReportForm&) {});
+    };
+    SetModalHandler([&](QDialog&) {
+        cursorOverridden.push_back(QGuiApplication::overrideCursor() != nullptr);
+        return int(QDialog::Accepted);
+    });
+    PrintClaimBatch(claims);
+    EXPECT_EQ(hourglassWhilePrinting, std::vector<bool>{true});
+    EXPECT_EQ(cursorOverridden, std::vector<bool>{false}) << "the preview must have no hourglass";
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    engine.endStatus = 102;
+    PrintClaimBatch(claims);
+    EXPECT_EQ(OnlyMessage(), QStringLiteral("印刷終了エラー："));
+    EXPECT_EQ(cursorOverridden.size(), 1u) << "no preview of a failed run";
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(PrintRunTest, BatchStopsAtTheFirstFailingPage) {
