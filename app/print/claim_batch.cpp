@@ -4,6 +4,7 @@
 #include "claim_form.h"
 #include "claim_qr.h"
 #include "db/dao.h"
+#include "db/sql_quote.h"
 #include "globals.h"
 #include "message_box.h"
 #include "print_table.h"
@@ -52,11 +53,12 @@ bool printClaimPage(PrintRun& run, const QString& claimQuery, Recordset& row) {
     gQRKind = QString::fromLatin1(kind->qrKind);
     const QString bangou = row.Fields(QStringLiteral("保険者番号")).Text();
     const QString sinryouka = row.Fields(QStringLiteral("診療科")).Text();
-    const QString serial = row.Fields(QStringLiteral("連番")).Text();
+    // The serial stands unquoted in the statement: only its number goes in.
+    const QString serial = QString::number(row.Fields(QStringLiteral("連番")).Value().toLongLong());
 
     return PrintBatchPage(run, QString::fromLatin1(kind->layout), [&](ReportForm& form) {
-        BuildClaimQRFromDb(claimQuery + QStringLiteral(" and 保険者番号 = '") + bangou +
-                               QStringLiteral("' and 診療科 = '") + sinryouka +
+        BuildClaimQRFromDb(claimQuery + QStringLiteral(" and 保険者番号 = '") + SqlEscape(bangou) +
+                               QStringLiteral("' and 診療科 = '") + SqlEscape(sinryouka) +
                                QStringLiteral("' and 請求書種類 = '") + QString::number(kindCode) +
                                QStringLiteral("' and 連番 = ") + serial,
                            kind->payloadRows);
@@ -78,8 +80,8 @@ bool printClaimPage(PrintRun& run, const QString& claimQuery, Recordset& row) {
 } // namespace
 
 void PrintClaimsOfMonth() {
-    const QString query =
-        QStringLiteral("SELECT * From T_請求書 Where 年月 = '") + gNengetu + QStringLiteral("'");
+    const QString query = QStringLiteral("SELECT * From T_請求書 Where 年月 = '") +
+                          SqlEscape(gNengetu) + QStringLiteral("'");
     try {
         if (gDb->OpenRecordset(query)->Eof()) {
             ShowMessage(QStringLiteral("請求書データが入力されていません。"), MsgIcon::Exclamation);

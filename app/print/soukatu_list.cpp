@@ -1,6 +1,7 @@
 #include "soukatu_list.h"
 
 #include "db/dao.h"
+#include "db/sql_quote.h"
 #include "globals.h"
 #include "print_run.h"
 #include "report_api.h"
@@ -27,7 +28,7 @@ qint64 number(Recordset& row, const QString& column) {
 }
 
 QString listQuery(const QString& kind) {
-    return QStringLiteral("Select * From WK_総括表明細 Where 総括表種類 = '") + kind +
+    return QStringLiteral("Select * From WK_総括表明細 Where 総括表種類 = '") + SqlEscape(kind) +
            QStringLiteral("' ") +
            QStringLiteral(" ORDER BY Mid(Format(保険者番号,'@@@@@@@@'),3,6), ") +
            QStringLiteral(" Mid(Format(保険者番号,'@@@@@@@@'),1,2), 診療科, 総括表種類, "

@@ -1,6 +1,7 @@
 #include "soukatu_work.h"
 
 #include "db/dao.h"
+#include "db/sql_quote.h"
 #include "globals.h"
 #include "message_box.h"
 #include "print_errors.h"
@@ -15,7 +16,7 @@ namespace tabulon {
 namespace {
 
 QString monthQuery() {
-    return QStringLiteral("Select * From Q_総括明細 Where 年月 = '") + gNengetu +
+    return QStringLiteral("Select * From Q_総括明細 Where 年月 = '") + SqlEscape(gNengetu) +
            QStringLiteral("'");
 }
 
@@ -73,7 +74,7 @@ QString appendKindStatement(int kind) {
             add(pair);
     return QStringLiteral("INSERT INTO WK_総括表明細 (") + targets.join(QStringLiteral(", ")) +
            QStringLiteral(") SELECT ") + sources.join(QStringLiteral(", ")) +
-           QStringLiteral(" FROM Q_総括明細 WHERE 年月 = '") + gNengetu +
+           QStringLiteral(" FROM Q_総括明細 WHERE 年月 = '") + SqlEscape(gNengetu) +
            QStringLiteral("' AND 請求書種類 = '") + QString::number(kind) + u'\'';
 }
 

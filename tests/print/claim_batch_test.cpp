@@ -6,6 +6,8 @@
 #include "db/dao.h"
 #include "print_fixture.h"
 
+#include <QMap>
+
 namespace tabulon {
 namespace {
 
@@ -85,6 +87,42 @@ TEST_F(ClaimBatchTest, PageIsFilledFromTheStoredRow) {
                                    "00000800"
                                    "00000000");
     EXPECT_EQ(payload.mid(58, 4), "0006");
+}
+
+// Quotes in the month or in a stored key are part of the value: they neither
+// break the statements nor make them find another claim.
+TEST_F(ClaimBatchTest, QuotesInTheMonthAreTakenAsPartOfTheValue) {
+    addClaim("123456", 1);
+    gNengetu = "3806' or 年月 = '3805";
+    PrintClaimsOfMonth();
+    EXPECT_EQ(messages.Texts(), QStringList{"請求書データが入力されていません。"});
+    EXPECT_TRUE(engine.calls.isEmpty());
+
+    messages.shown.clear();
+    gNengetu = "38'7";
+    addClaim("234567", 1);
+    PrintClaimsOfMonth();
+    EXPECT_TRUE(messages.shown.empty()) << messages.Texts().join("|").toStdString();
+    EXPECT_EQ(Calls("FieldText Bangou"), QStringList{"FieldText Bangou=234567"});
+    EXPECT_TRUE(Calls("QRData QR1=").value(0).mid(11).startsWith("234567231"));
+}
+
+TEST_F(ClaimBatchTest, QuotesInStoredKeysFindEachPagesOwnClaim) {
+    addClaim("111111", 1, 1, "3");
+    addClaim("222222' or 保険者番号 = '111111", 1, 1, "7");
+    addClaim("12'456", 1, 1, "5");
+    PrintClaimsOfMonth();
+    EXPECT_TRUE(messages.shown.empty()) << messages.Texts().join("|").toStdString();
+    const QStringList bangou = Calls("FieldText Bangou=");
+    const QStringList data = Calls("QRData QR1=");
+    ASSERT_EQ(bangou.size(), 3);
+    ASSERT_EQ(data.size(), 3);
+    QMap<QString, QString> kensuuOf; // 件数 of 一般 row 1 外来 in each page's payload
+    for (int i = 0; i < 3; ++i)
+        kensuuOf[bangou[i].mid(17)] = data[i].mid(11).mid(58, 4);
+    EXPECT_EQ(kensuuOf.value("111111"), "0003");
+    EXPECT_EQ(kensuuOf.value("222222' or 保険者番号 = '111111"), "0007");
+    EXPECT_EQ(kensuuOf.value("12'456"), "0005");
 }
 
 TEST_F(ClaimBatchTest, MonthOfOnlyLateElderlyDentalClaimsStillMakesOneDocument) {

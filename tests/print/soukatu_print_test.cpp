@@ -6,6 +6,7 @@
 #include "fake_screen.h"
 #include "print_fixture.h"
 #include "soukatu_form.h"
+#include "soukatu_list.h"
 #include "soukatu_work.h"
 
 #include <QRadioButton>
@@ -78,6 +79,37 @@ TEST_F(SoukatuPrintTest, LateElderlyClaimsCountInTheElderlySection) {
         EXPECT_EQ(rs->Fields("公費件数").Value().toInt(), 1);
     }
     EXPECT_EQ(lines, 2);
+}
+
+// A quote in the processing month is part of the value: it neither breaks the
+// statements nor widens them to another month.
+TEST_F(SoukatuPrintTest, QuoteInTheMonthIsTakenAsPartOfTheValue) {
+    addClaim("123456", 1, 1);
+    gNengetu = "3806' or 年月 = '3805";
+    PrintSummariesOfMonth();
+    EXPECT_EQ(messages.Texts(), QStringList{"請求書データが入力されていません。"});
+    EXPECT_TRUE(engine.calls.isEmpty());
+    ASSERT_FALSE(BuildSoukatuWork());
+    EXPECT_TRUE(db.db().OpenRecordset("SELECT * From WK_総括表明細")->Eof());
+
+    messages.shown.clear();
+    gNengetu = "38'7";
+    addClaim("234567", 3, 1);
+    ASSERT_FALSE(BuildSoukatuWork());
+    EXPECT_TRUE(messages.shown.empty()) << messages.Texts().join("|").toStdString();
+    auto rs = db.db().OpenRecordset("SELECT * From WK_総括表明細");
+    ASSERT_FALSE(rs->Eof());
+    EXPECT_EQ(rs->Fields("保険者番号").Text(), "234567");
+    rs->MoveNext();
+    EXPECT_TRUE(rs->Eof());
+}
+
+TEST_F(SoukatuPrintTest, QuoteInTheListKindIsTakenAsPartOfTheValue) {
+    addWorkLine("123456", "1", 1);
+    const std::unique_ptr<ReportForm> form = engine.OpenForm("/prog/form/soukatu2.qvf");
+    EXPECT_TRUE(PrintSoukatuList(engine, *form, "2' or '1' = '1"));
+    EXPECT_TRUE(messages.shown.empty()) << messages.Texts().join("|").toStdString();
+    EXPECT_FALSE(engine.calls.contains("PrintPage"));
 }
 
 TEST_F(SoukatuPrintTest, DentalOnlyMonthPrintsOneTablePageAndItsList) {
