@@ -19,18 +19,18 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "fonts-ipaexfont-gothic, fonts-ipaexfont-mincho, qt6-translations-l10n")
-# The first line is the synopsis; the rest is the long description, where a
-# line holding only "." separates paragraphs.
+# The first line is the synopsis; the rest is the long description (CPack
+# indents it), where a line holding only "." separates paragraphs.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "monthly claim forms and summary tables with QR codes
- Tabulon is a desktop program for a Japanese clinic, dental practice or
- pharmacy. Each month the clerk types the figures of every claim form
- and summary table into fixed entry screens; Tabulon keeps them in an
- encrypted database, totals them and prints the forms, each with its
- QR code, into a PDF shown in a preview window.
- .
- 医療機関・歯科・薬局のための、毎月の請求書と総括表を作るプログラムです。
- 入力した件数・日数・点数などを暗号化したデータベースに保存し、集計して、
- QR コード付きの帳票を PDF に印刷してプレビューに表示します。")
+Tabulon is a desktop program for a Japanese clinic, dental practice or
+pharmacy. Each month the clerk types the figures of every claim form
+and summary table into fixed entry screens; Tabulon keeps them in an
+encrypted database, totals them and prints the forms, each with its
+QR code, into a PDF shown in a preview window.
+.
+医療機関・歯科・薬局のための、毎月の請求書と総括表を作るプログラムです。
+入力した件数・日数・点数などを暗号化したデータベースに保存し、集計して、
+QR コード付きの帳票を PDF に印刷してプレビューに表示します。")
 
 include(CPack)
