@@ -11,6 +11,7 @@ packages=(
     libzxing-dev zbar-tools libqrencode-dev libzint-dev
     g++-multilib clang libclang-rt-14-dev
     poppler-utils
+    dpkg-dev desktop-file-utils
 )
 
 missing=()

@@ -45,6 +45,10 @@ done
 
 root="$tmp/root"
 dpkg-deb -x "$deb" "$root"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$root/usr/share/applications/tabulon.desktop" ||
+        fail "the desktop entry is not valid"
+fi
 chmod -R a-w "$root"
 snapshot() {
     (cd "$root" && find . -printf '%p %M %s %T@\n' | sort && find . -type f -exec md5sum {} + | sort)
