@@ -5,9 +5,12 @@
 #include "claim_list.h"
 #include "claim_print_hooks.h"
 #include "claim_screen.h"
+#include "first_start.h"
 #include "insurer_number.h"
 #include "message_box.h"
+#include "print_check.h"
 #include "print_context.h"
+#include "qvbarqr_library.h"
 #include "soukatu_work.h"
 #include "startup.h"
 #include "summary_screens.h"
@@ -50,21 +53,31 @@ void WireClaimPrinting() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Names the clerk's folders (~/.config/tabulon, ~/.local/share/tabulon).
+    QApplication::setApplicationName(QStringLiteral("tabulon"));
+    const bool printCheck = IsPrintCheck(QApplication::arguments());
+    if (printCheck)
+        PreparePrintCheck();
     SetUpJapaneseUi(app);
+    QvBarQRLibrary::SetFolder(QrLibraryFolder());
     RegisterClaimScreens();
     RegisterSummaryScreens();
     WireClaimPrinting();
+    if (!PrepareDesktopData())
+        return 1;
 
     std::unique_ptr<FrmMenu> menu;
     StartupHooks hooks;
-    hooks.showMainWindow = [&menu] {
+    hooks.showMainWindow = [&menu, printCheck] {
         menu = CreateMainMenu();
         SetPrintEngine(&menu->QvDraw1());
-        menu->show();
+        if (!printCheck)
+            menu->show();
+        RegisterInstitutionOnFirstStart(menu.get());
     };
     if (const int status = RunStartup(hooks); status != 0)
         return status;
-    const int result = app.exec();
+    const int result = printCheck ? RunPrintCheck() : app.exec();
     SetPrintEngine(nullptr);
     EndRun();
     return result;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need,
-# only those that are missing.
+# Installs the Debian packages the build, the program, the Debian package and
+# the tests need, only those that are missing.
 set -euo pipefail
 
 packages=(
@@ -11,6 +11,7 @@ packages=(
     libzxing-dev zbar-tools libqrencode-dev libzint-dev
     g++-multilib clang libclang-rt-14-dev
     poppler-utils
+    dpkg-dev file desktop-file-utils
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "app_paths.h"
 #include "clock.h"
 #include "db/dao.h"
 #include "db/db_files.h"
@@ -29,11 +30,12 @@ std::unique_ptr<InstanceLock>& HeldLock() {
 // Compacts only while this instance is alone; then keeps the lock shared for
 // the run so that a later instance leaves the open file alone.
 void CompactUnlessShared(const CompactionFault& fault) {
-    HeldLock() = std::make_unique<InstanceLock>(kInstanceLockFile);
+    HeldLock() = std::make_unique<InstanceLock>(DatabaseFilePath(kInstanceLockFile));
     const bool alone = HeldLock()->TryExclusive();
     if (alone) {
         try {
-            CompactInPlace(kDatabaseFile, kCompactionFile, kCompactConnect, fault);
+            CompactInPlace(DatabaseFilePath(), DatabaseFilePath(kCompactionFile), kCompactConnect,
+                           fault);
         } catch (...) {
             HeldLock().reset();
             throw;
@@ -67,7 +69,7 @@ int RunStartup(StartupHooks& hooks) {
         ShowErrorReport(e.Number(), e.Description());
         return 1;
     }
-    if (OpenDb(kDatabaseFile) != 0) {
+    if (OpenDb(DatabaseFilePath()) != 0) {
         HeldLock().reset();
         return 1;
     }

@@ -23,7 +23,7 @@ struct StartupHooks {
 // the standard error report and returns 1.
 int OpenDb(const QString& name);
 
-// Runs start-up in the working folder. Returns 0 when the main menu is shown;
+// Runs start-up on the database of DatabaseFilePath(). Returns 0 when the main menu is shown;
 // otherwise the failure has been shown in a message box, no window exists, and
 // the program should end with the returned non-zero code.
 int RunStartup(StartupHooks& hooks);

@@ -2,7 +2,6 @@
 
 #include "qv_draw.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 namespace tabulon {
@@ -12,11 +11,6 @@ namespace {
 ReportEngine*& EngineSlot() {
     static ReportEngine* engine = nullptr;
     return engine;
-}
-
-QString& FolderSlot() {
-    static QString folder;
-    return folder;
 }
 
 } // namespace
@@ -32,21 +26,12 @@ ReportEngine& PrintEngine() {
     return ownEngine;
 }
 
-void SetProgramFolder(const QString& folder) {
-    FolderSlot() = folder;
-}
-
-QString ProgramFolder() {
-    return FolderSlot().isEmpty() ? QCoreApplication::applicationDirPath() : FolderSlot();
-}
-
 QString LayoutPath(const QString& layoutName) {
-    return QDir(ProgramFolder()).filePath(QStringLiteral("form/") + layoutName);
+    return QDir(LayoutFolder()).filePath(layoutName);
 }
 
 QString DocumentPath(const QString& title) {
-    return QDir(ProgramFolder())
-        .filePath(QStringLiteral("document/") + title + QStringLiteral(".pdf"));
+    return QDir(DocumentFolder()).filePath(title + QStringLiteral(".pdf"));
 }
 
 } // namespace tabulon

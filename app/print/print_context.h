@@ -1,8 +1,9 @@
 #pragma once
 
 // What every print run reaches: the report engine of the main window (QvDraw1)
-// and the folders beside the program where layouts and documents lie.
+// and the files of the layouts and documents.
 
+#include "app_paths.h"
 #include "report_api.h"
 
 #include <QString>
@@ -14,12 +15,9 @@ namespace tabulon {
 void SetPrintEngine(ReportEngine* engine);
 ReportEngine& PrintEngine();
 
-// The program folder (the folder of the running program unless set).
-void SetProgramFolder(const QString& folder);
-QString ProgramFolder();
-// <program folder>/form/<layout name>
+// <layout folder>/<layout name>
 QString LayoutPath(const QString& layoutName);
-// <program folder>/document/<title>.pdf
+// <document folder>/<title>.pdf
 QString DocumentPath(const QString& title);
 
 } // namespace tabulon

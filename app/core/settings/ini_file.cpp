@@ -1,10 +1,10 @@
 #include "settings/ini_file.h"
 
+#include "app_paths.h"
 #include "globals.h"
 #include "helpers/cp932.h"
 #include "message_box.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -70,8 +70,7 @@ QList<QByteArray> splitLines(const QByteArray& bytes) {
 } // namespace
 
 QString SettingsFilePath() {
-    const QString folder =
-        settingsFolder().isEmpty() ? QCoreApplication::applicationDirPath() : settingsFolder();
+    const QString folder = settingsFolder().isEmpty() ? SettingsFolder() : settingsFolder();
     return QDir(folder).filePath(QStringLiteral("Soukatu.ini"));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-// The institution settings file Soukatu.ini beside the program: Shift_JIS
+// The institution settings file Soukatu.ini (beside the program, or in the
+// user's configuration folder when installed): Shift_JIS
 // text, one "Key=value" line per setting, CR LF line ends.
 
 #include <QString>
@@ -22,9 +23,9 @@ bool SaveIni();
 // each, the second address line only when it is filled.
 QString BuildIryoukikan();
 
-// The file in the program's folder, or in the folder set for tests.
+// The file in the settings folder, or in the folder set for tests.
 QString SettingsFilePath();
-// An empty folder restores the program's folder.
+// An empty folder restores the settings folder.
 void SetSettingsFolderForTesting(const QString& folder);
 
 } // namespace tabulon
