@@ -1,5 +1,6 @@
 #include "ui/clerk_keys.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -18,6 +19,7 @@ public:
     ClerkKeys(QWidget* screen, EscapeKey escape)
         : QObject(screen), screen_(screen), escape_(escape) {
         screen->installEventFilter(this);
+        connect(qApp, &QApplication::focusChanged, this, &ClerkKeys::showKeyboardFocus);
     }
 
 protected:
@@ -47,6 +49,16 @@ protected:
     }
 
 private:
+    // A button reached by Enter or from the program gets the focus frame that
+    // Tab would give it, so the clerk sees which button Return presses.
+    void showKeyboardFocus(QWidget*, QWidget* now) {
+        if (qobject_cast<QPushButton*>(now) && now->window() == screen_ &&
+            QGuiApplication::mouseButtons() == Qt::NoButton) {
+            screen_->setAttribute(Qt::WA_KeyboardFocusChange);
+            now->update();
+        }
+    }
+
     QWidget* screen_;
     EscapeKey escape_;
 };

@@ -190,6 +190,8 @@ TEST_F(ClerkKeysTest, RegistrationSavesOnReturnAtTheEndOfTheEnterPath) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_TRUE(messages.shown.empty()) << "Enter in a box saved";
     ASSERT_EQ(QApplication::focusWidget()->objectName(), "cmdEdit");
+    // The button shows the focus frame, as if reached by Tab.
+    EXPECT_TRUE(screen.testAttribute(Qt::WA_KeyboardFocusChange));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(messages.Texts(), QStringList{"保存しました。"});
     EXPECT_EQ(gIryouCD, "2398765");
