@@ -11,8 +11,9 @@
 #include "message_box.h"
 #include "messages.h"
 #include "modal_screen.h"
+#include "ui/clerk_keys.h"
+#include "ui/list_opening.h"
 
-#include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -61,6 +62,7 @@ ClaimList::ClaimList(QWidget* parent) : QDialog(parent) {
     }
     BuildControls();
     EnableKindButtons();
+    UseClerkKeys(this, EscapeKey::Closes);
     gOpenList = this;
     try {
         Refill();
@@ -103,7 +105,7 @@ void ClaimList::BuildControls() {
     // The last two columns carry the rest of the claim key, out of sight.
     list_->setColumnHidden(kSyoriKubun, true);
     list_->setColumnHidden(kRenban, true);
-    list_->viewport()->installEventFilter(this);
+    OpenLinesOf(list_, [this] { OpenSelectedClaim(); });
 
     for (int kind = 1; kind <= 6; ++kind) {
         auto* button = new QPushButton(QString::fromUtf8(ClaimKindOf(kind).name), frame);
@@ -187,14 +189,6 @@ void ClaimList::OpenSelectedClaim() {
         return;
     }
     OpenModal(screen);
-}
-
-bool ClaimList::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        OpenSelectedClaim();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void RegisterClaimScreens() {

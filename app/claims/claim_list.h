@@ -1,7 +1,7 @@
 #pragma once
 
 // frmList, "請求書と総括表の印刷": the claims of the processing month, the six
-// new-claim buttons, opening a listed claim by double-click, and the two
+// new-claim buttons, opening a listed claim by double-click or Return, and the two
 // print buttons of the month.
 
 #include <QDialog>
@@ -22,13 +22,10 @@ public:
 
     // Opens an empty entry screen of kind 1..6.
     void NewClaim(int kind);
-    // Opens the selected claim in its entry screen (the list's double-click).
+    // Opens the selected claim in its entry screen (the list's double-click or Return).
     void OpenSelectedClaim();
     // Empties the list and fills it with the claims of gNengetu.
     void Refill();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();

@@ -2,6 +2,7 @@
 
 #include "claim_columns.h"
 #include "globals.h"
+#include "ui/clerk_keys.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -37,6 +38,7 @@ bool IsSougou() {
 ClaimScreen::ClaimScreen(int kind, QWidget* parent) : QDialog(parent), kind_(ClaimKindOf(kind)) {
     setObjectName(QString::fromUtf8(kind_.screen));
     setWindowTitle(QString::fromUtf8(kind_.name));
+    UseClerkKeys(this, EscapeKey::Ignored);
     BuildControls();
     SetTabOrder();
 

@@ -6,7 +6,6 @@
 #include "message_box.h"
 #include "ui/screen_geometry.h"
 
-#include <QEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -17,6 +16,11 @@ namespace {
 
 bool MedicalAndDental() {
     return LeadingValue(gSougou) == 1;
+}
+
+bool IsKnownSyubetu(const QString& syubetu) {
+    return syubetu == QLatin1String("1") || syubetu == QLatin1String("2") ||
+           syubetu == QLatin1String("3");
 }
 
 // Table kind (1 医, 2 歯, 3 調) chosen by the institution's type.
@@ -72,8 +76,7 @@ void FrmSoukatu2::Load() {
         Option(k)->setEnabled(true);
     if (MedicalAndDental()) {
         Option(2)->setEnabled(false);
-    } else if (gSyubetu == QLatin1String("1") || gSyubetu == QLatin1String("2") ||
-               gSyubetu == QLatin1String("3")) {
+    } else if (IsKnownSyubetu(gSyubetu)) {
         for (int k = 0; k < 3; ++k)
             Option(k)->setEnabled(k == kind - 1);
     }
@@ -164,7 +167,8 @@ void FrmSoukatu2::DataClear() {
     for (const auto& figure : figures_)
         for (EntryBox* box : figure)
             box->clear();
-    const int kind = KindOfSyubetu(gSyubetu);
+    // An institution type outside 1 to 3 names no option: the selected one stays.
+    const int kind = IsKnownSyubetu(gSyubetu) ? KindOfSyubetu(gSyubetu) : SelectedKind();
     Option(kind - 1)->setChecked(true);
     // Run even when the selection did not change, so enabling and colours follow it.
     OnOption(kind);
@@ -173,7 +177,12 @@ void FrmSoukatu2::DataClear() {
 void FrmSoukatu2::ReturnToAdding() {
     CurrentClaim.EditMode = false;
     delete_->setEnabled(false);
-    save_->setText(QStringLiteral("追加"));
+    SetSaveCaption(QStringLiteral("追加"));
+}
+
+void FrmSoukatu2::SetSaveCaption(const QString& caption) {
+    save_->setText(caption);
+    save_->setAccessibleName(caption);
 }
 
 void FrmSoukatu2::CancelEdit() {
@@ -189,14 +198,6 @@ void FrmSoukatu2::OnClose() {
     for (EntryBox* box : {bangou_, sinryouka_, name_, kouhi_, uba_})
         box->SetImeMode(ImeMode::NoControl);
     reject();
-}
-
-bool FrmSoukatu2::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        OpenSelectedLine();
-        return true;
-    }
-    return SummaryScreen::eventFilter(watched, event);
 }
 
 } // namespace tabulon

@@ -44,9 +44,6 @@ public:
     static constexpr int kKindColumn = 27;   // 総括表種類 as stored (hidden)
     static constexpr int kRenbanColumn = 28; // 連番 (hidden)
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void BuildControls();
     void BuildList();
@@ -56,6 +53,8 @@ private:
     void OnTensuuEnter(int index);
     void OnHeaderEnter(EntryBox* box);
     void ReturnToAdding();
+    // 追加 while adding, 変更 while a line is open; the accessible name follows.
+    void SetSaveCaption(const QString& caption);
     bool CheckInsurerNumber();
     QString DepartmentText() const;
     void WriteLine(Recordset& line, int kind, const QString& sinryouka, int renban);

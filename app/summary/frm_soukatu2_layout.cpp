@@ -1,6 +1,7 @@
 // The controls of frmSoukatu2 and where they stand (layout units: twips).
 
 #include "frm_soukatu2.h"
+#include "ui/list_opening.h"
 #include "ui/screen_geometry.h"
 
 #include <QGroupBox>
@@ -197,7 +198,7 @@ void FrmSoukatu2::BuildList() {
         list_->setColumnWidth(c, TwipsToPixels(kHikaeColumns[c].width));
         list_->setColumnHidden(c, kHikaeColumns[c].width == 0);
     }
-    list_->viewport()->installEventFilter(this);
+    OpenLinesOf(list_, [this] { OpenSelectedLine(); });
 }
 
 } // namespace tabulon

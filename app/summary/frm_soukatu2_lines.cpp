@@ -20,6 +20,10 @@ namespace tabulon {
 
 namespace {
 
+// The run-time error of a control array element that does not exist: a line
+// stored by another program with a table kind that has no option here.
+constexpr int kErrNoSuchOption = 340;
+
 void ReportSaveError(const DbError& error) {
     if (error.Number() == kErrDuplicateKey)
         ShowMessage(ErrorReportText(error.Number(), msg::kBangouRegistered), MsgIcon::Exclamation);
@@ -155,6 +159,8 @@ void FrmSoukatu2::OpenSelectedLine() {
     DataClear();
     const QList<QTreeWidgetItem*> selected = list_->selectedItems();
     if (selected.isEmpty()) {
+        // The fields are empty now, so no save may overwrite the line opened before.
+        ReturnToAdding();
         ShowMessage(msg::kNoRetainedSummary, MsgIcon::Exclamation);
         return;
     }
@@ -170,9 +176,13 @@ void FrmSoukatu2::OpenSelectedLine() {
                                           CurrentClaim.kind, CurrentClaim.renban));
         if (line->Eof())
             throw DbError(kErrNoCurrentRecord, QStringLiteral("この行は既に削除されています。"));
+        if (CurrentClaim.kind < 1 || CurrentClaim.kind > 3)
+            throw DbError(kErrNoSuchOption,
+                          QStringLiteral("総括表種類「%1」の行は、この画面では開けません。")
+                              .arg(item->text(kKindColumn)));
         FillFromLine(*line, CurrentClaim.kind);
         delete_->setEnabled(true);
-        save_->setText(QStringLiteral("変更"));
+        SetSaveCaption(QStringLiteral("変更"));
     } catch (const DbError& error) {
         // No half-opened line stays in edit mode: a later save would update
         // a row that was never shown.

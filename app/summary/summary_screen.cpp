@@ -1,10 +1,10 @@
 #include "summary_screen.h"
 
 #include "helpers/key_filters.h"
+#include "ui/clerk_keys.h"
 #include "ui/screen_geometry.h"
 
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,6 +32,9 @@ SummaryScreen::SummaryScreen(const QString& name, const QString& caption, QWidge
     setObjectName(name);
     setWindowTitle(caption);
     setModal(true);
+    // The screens close only through 閉じる or the title bar, so a stray
+    // Escape cannot throw away a line being typed.
+    UseClerkKeys(this, EscapeKey::Ignored);
 }
 
 QWidget* SummaryScreen::Control(const QString& name, int index) const {
@@ -76,9 +79,6 @@ QPushButton* SummaryScreen::AddButton(const QString& name, const QString& captio
     auto* button = new QPushButton(caption, this);
     Place(button, twips);
     button->setAccessibleName(caption);
-    // Enter on a focused button presses it, as the clerk expects; no button
-    // is pressed by Enter typed in a box.
-    button->setAutoDefault(false);
     Register(button, name, -1);
     return button;
 }
@@ -103,16 +103,6 @@ QRadioButton* SummaryScreen::AddOption(QGroupBox* frame, const QString& name, in
 void SummaryScreen::MoveFocusTo(QWidget* target) {
     if (target && target->isEnabled())
         target->setFocus(Qt::OtherFocusReason);
-}
-
-void SummaryScreen::keyPressEvent(QKeyEvent* event) {
-    // The screens close only through 閉じる or the title bar, never by Escape,
-    // so a stray key cannot throw away a line being typed.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void SetBoxUsable(EntryBox* box, bool usable, bool empty) {

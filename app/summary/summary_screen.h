@@ -49,8 +49,6 @@ protected:
     // leaves the focus where it is.
     static void MoveFocusTo(QWidget* target);
 
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void Register(QWidget* control, const QString& name, int index);
 

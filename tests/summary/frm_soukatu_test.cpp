@@ -314,8 +314,28 @@ TEST_F(FrmSoukatuTest, FiguresSurviveCloseAndReopenButNotTheKind) {
 
 TEST_F(FrmSoukatuTest, EscapeDoesNotCloseTheScreen) {
     Open();
+    TypeInto(Box("txtKensuu", 0), QStringLiteral("12"));
     QTest::keyClick(Box("txtKensuu", 0), Qt::Key_Escape);
+    auto* close = static_cast<QPushButton*>(screen->Control(QStringLiteral("cmdClose")));
+    close->setFocus();
+    QTest::keyClick(close, Qt::Key_Escape);
     EXPECT_TRUE(screen->isVisible());
+    EXPECT_EQ(Box("txtKensuu", 0)->text(), "12");
+}
+
+TEST_F(FrmSoukatuTest, ReturnOnPrintAtTheEndOfTheEnterPathPrints) {
+    int printed = 0;
+    SetSoukatuPrintHook([&printed](QDialog&) { ++printed; });
+    Open();
+    TypeInto(Box("txtFukusi"), QStringLiteral("３"));
+    EXPECT_EQ(Box("txtFukusi")->text(), "3");
+    // Enter in the last box moves to 印刷 and presses nothing.
+    ASSERT_EQ(WalkEnter(Box("txtFukusi"), 1).last(), "cmdPrint");
+    EXPECT_EQ(printed, 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(printed, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(printed, 2);
 }
 
 TEST_F(FrmSoukatuTest, PrintCallsTheHookWithTheScreen) {

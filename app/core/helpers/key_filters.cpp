@@ -15,16 +15,21 @@ namespace {
 constexpr int kBackspace = 8;
 constexpr int kEnter = 13;
 
+constexpr char16_t kFullWidthZero = u'０';
+constexpr char16_t kFullWidthNine = u'９';
+
 bool isControl(QChar c) {
     return c.unicode() < 0x20 || c.unicode() == 0x7f;
 }
 
 // Guards every way text reaches the box that bypasses key presses, such as
-// the context menu's paste and input methods.
+// the context menu's paste and input methods; full-width digits become ASCII
+// digits in the box whichever way they came.
 class RuleValidator : public QValidator {
 public:
     RuleValidator(const KeyFilter& filter, QObject* parent) : QValidator(parent), filter_(filter) {}
     State validate(QString& input, int&) const override {
+        input = WithAsciiDigits(input);
         return filter_.Accepts(input) ? Acceptable : Invalid;
     }
 
@@ -32,7 +37,29 @@ private:
     const KeyFilter& filter_;
 };
 
+// Lets any text in, with its full-width digits made ASCII.
+class AsciiDigitsValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        input = WithAsciiDigits(input);
+        return Acceptable;
+    }
+};
+
 } // namespace
+
+QString WithAsciiDigits(QString text) {
+    for (QChar& c : text) {
+        if (c.unicode() >= kFullWidthZero && c.unicode() <= kFullWidthNine)
+            c = QChar(u'0' + (c.unicode() - kFullWidthZero));
+    }
+    return text;
+}
+
+void TakeFullWidthDigits(QLineEdit* box) {
+    box->setValidator(new AsciiDigitsValidator(box));
+}
 
 KeyFilter::KeyFilter(QLineEdit* box, Rule rule) : QObject(box), rule_(rule) {
     box->installEventFilter(this);
@@ -40,7 +67,7 @@ KeyFilter::KeyFilter(QLineEdit* box, Rule rule) : QObject(box), rule_(rule) {
 }
 
 bool KeyFilter::Accepts(const QString& text) const {
-    for (const QChar c : text) {
+    for (const QChar c : WithAsciiDigits(text)) {
         if (rule_(c.unicode()) == 0)
             return false;
     }

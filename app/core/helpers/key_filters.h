@@ -2,13 +2,23 @@
 
 // Key filters for text boxes that take only some characters. Installed on a
 // QLineEdit, a filter swallows refused keys and refuses pasted or dropped text
-// holding a character it would not let through, whichever way it comes.
+// holding a character it would not let through, whichever way it comes. A
+// full-width digit (as an input method types it) counts as its ASCII digit
+// and lands in the box as one.
 
 #include <QObject>
+#include <QString>
 
 class QLineEdit;
 
 namespace tabulon {
+
+// `text` with every full-width digit (０ to ９) made its ASCII digit.
+QString WithAsciiDigits(QString text);
+
+// Full-width digits typed, pasted or dropped into `box` land as ASCII digits;
+// any other text is left as it comes (for boxes checked later, not filtered).
+void TakeFullWidthDigits(QLineEdit* box);
 
 class KeyFilter : public QObject {
     Q_OBJECT
@@ -18,7 +28,8 @@ public:
     // The filter lives as long as the box.
     KeyFilter(QLineEdit* box, Rule rule);
 
-    // True when every character of `text` passes the rule.
+    // True when every character of `text` passes the rule, full-width digits
+    // taken as ASCII digits.
     bool Accepts(const QString& text) const;
 
 protected:

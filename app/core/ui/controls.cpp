@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include "helpers/key_filters.h"
 #include "ui/screen_geometry.h"
 
 #include <QComboBox>
@@ -34,6 +35,11 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, const QString& accessibl
     auto* box = place(new QComboBox(parent), name, at);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    // What is checked and used is exactly what the clerk typed or picked:
+    // Qt would otherwise complete "1" to the first listed entry starting
+    // with it ("10").
+    box->setCompleter(nullptr);
+    TakeFullWidthDigits(box->lineEdit());
     box->setAccessibleName(accessibleName);
     return box;
 }

@@ -22,7 +22,8 @@ struct TwipRect {
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, TwipRect at);
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, TwipRect at);
-// An editable list box that never adds what is typed to its list.
+// An editable list box that never adds what is typed to its list and never
+// completes it; full-width digits are taken as ASCII digits.
 QComboBox* MakeCombo(QWidget* parent, const char* name, const QString& accessibleName, TwipRect at);
 // `imeOff` disables input methods on the box (numbers and codes).
 QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& accessibleName,

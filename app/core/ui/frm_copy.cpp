@@ -1,6 +1,7 @@
 #include "ui/frm_copy.h"
 
 #include "globals.h"
+#include "helpers/key_filters.h"
 #include "helpers/register_nengetu.h"
 #include "message_box.h"
 #include "messages.h"
@@ -29,6 +30,8 @@ FrmCopy::FrmCopy(QWidget* parent) : MonthListScreen(parent) {
     MakeLabel(this, "lblSakiYear", QStringLiteral("年"), {3360, 1050, 300, 360});
     txtMonth_ = MakeTextBox(this, "txtMonth", QStringLiteral("コピー先年月 月"),
                             {3720, 1020, 900, 420}, 2, true);
+    TakeFullWidthDigits(txtYear_);
+    TakeFullWidthDigits(txtMonth_);
     MakeLabel(this, "lblSakiMonth", QStringLiteral("月"), {4680, 1050, 300, 360});
 
     cmdCopy_ = MakeButton(this, "cmdCopy", QStringLiteral("コピー"), {1020, 1860, 1500, 540});

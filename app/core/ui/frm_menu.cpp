@@ -4,6 +4,7 @@
 #include "message_box.h"
 #include "messages.h"
 #include "modal_screen.h"
+#include "ui/clerk_keys.h"
 #include "ui/controls.h"
 #include "ui/frm_about.h"
 #include "ui/frm_copy.h"
@@ -39,6 +40,7 @@ FrmMenu::FrmMenu(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Tabulon"));
     buildControls();
     buildMenus();
+    UseClerkKeys(this, EscapeKey::Closes);
     centralWidget()->setFixedSize(kClientSize);
     FixSizeAndCentre(this, sizeHint());
     FillYearMonth();

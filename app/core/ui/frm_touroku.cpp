@@ -5,6 +5,7 @@
 #include "message_box.h"
 #include "messages.h"
 #include "settings/ini_file.h"
+#include "ui/clerk_keys.h"
 #include "ui/controls.h"
 #include "ui/enter_path.h"
 #include "ui/month_check.h"
@@ -30,6 +31,7 @@ FrmTouroku::FrmTouroku(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmTouroku"));
     setWindowTitle(QStringLiteral("医療機関情報登録"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    UseClerkKeys(this, EscapeKey::Ignored);
     buildControls();
     FixSizeAndCentre(this, TwipsSize(6600, 5460));
     showSettings();

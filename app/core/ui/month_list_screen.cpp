@@ -1,5 +1,6 @@
 #include "ui/month_list_screen.h"
 
+#include "ui/clerk_keys.h"
 #include "ui/controls.h"
 #include "ui/reporting_errors.h"
 #include "ui/year_month_lists.h"
@@ -10,6 +11,7 @@ namespace tabulon {
 
 MonthListScreen::MonthListScreen(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    UseClerkKeys(this, EscapeKey::Ignored);
 }
 
 void MonthListScreen::buildMonthRow(const QString& caption, int top,

@@ -55,7 +55,7 @@ protected:
 
 TEST_F(FilteredBox, TypedKeysOutsideTheRuleNeverLand) {
     QTest::keyClicks(&digits, "1a2 -3");
-    typeText(digits, "ｱ４");
+    typeText(digits, "ｱＡ－　");
     EXPECT_EQ(digits.text(), "123");
     QTest::keyClick(&digits, Qt::Key_Backspace);
     EXPECT_EQ(digits.text(), "12");
@@ -79,11 +79,30 @@ TEST_F(FilteredBox, PastedTextIsFilteredLikeTypedText) {
 }
 
 TEST_F(FilteredBox, DroppedTextIsFilteredLikeTypedText) {
-    dropText(digits, "９９");
     dropText(digits, "abc");
+    dropText(digits, "９a");
     EXPECT_EQ(digits.text(), "");
     dropText(digits, "42");
     EXPECT_EQ(digits.text(), "42");
+}
+
+// An input method in full-width mode types ０ to ９: they count as digits and
+// land as ASCII digits, typed, pasted either way or dropped.
+TEST_F(FilteredBox, FullWidthDigitsLandAsAsciiDigits) {
+    typeText(digits, "０１２３４５６７８９");
+    EXPECT_EQ(digits.text(), "0123456789");
+    digits.clear();
+    QApplication::clipboard()->setText("１２");
+    QTest::keyClick(&digits, Qt::Key_V, Qt::ControlModifier);
+    digits.paste();
+    EXPECT_EQ(digits.text(), "1212");
+    dropText(digits, "３");
+    EXPECT_EQ(digits.text(), "31212");
+    typeText(tel, "０５２－");
+    EXPECT_EQ(tel.text(), "052");
+    QApplication::clipboard()->setText("(０３)1234");
+    tel.paste();
+    EXPECT_EQ(tel.text(), "052(03)1234");
 }
 
 TEST_F(FilteredBox, TextSetByTheProgramIsLeftAlone) {
