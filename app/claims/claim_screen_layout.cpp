@@ -5,6 +5,7 @@
 #include "claim_screen.h"
 #include "helpers/key_filters.h"
 #include "layout_units.h"
+#include "ui/controls.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -62,6 +63,15 @@ protected:
 private:
     QTabWidget* tabs_;
 };
+
+// A side caption kept on one line, widened to its text when the designed
+// width is too narrow for the screen's font.
+QLabel* AddSideCaption(QWidget* parent, const QString& caption, const QRect& place) {
+    QLabel* label = AddLabel(parent, caption, place);
+    label->setWordWrap(false);
+    WidenToText(label);
+    return label;
+}
 
 } // namespace
 
@@ -135,7 +145,7 @@ void ClaimScreen::BuildHeader() {
 void ClaimScreen::BuildSideBoxes() {
     const int right = kind_.code == 1 ? 9945 : 9720;
     if (kind_.retired) {
-        AddLabel(this, QStringLiteral("①公費"), Twips(right, 2235, 1095, 255));
+        AddSideCaption(this, QStringLiteral("①公費"), Twips(right, 2235, 1095, 255));
         AddBox(this, QStringLiteral("txtKouhi"), -1, Twips(right, 2520, 1095, 270),
                QStringLiteral("①公費"));
     } else {
@@ -145,7 +155,7 @@ void ClaimScreen::BuildSideBoxes() {
                QStringLiteral("原等件数"));
     }
     QLabel* ubaCaption =
-        AddLabel(this, QStringLiteral("②子障母精後"), Twips(right, 3195, 1095, 255));
+        AddSideCaption(this, QStringLiteral("②子障母精後"), Twips(right, 3195, 1095, 255));
     QLineEdit* uba = AddBox(this, QStringLiteral("txtUba"), -1, Twips(right, 3480, 1095, 270),
                             QStringLiteral("②子障母精後"));
     ubaCaption->setVisible(kind_.ubaShown);
