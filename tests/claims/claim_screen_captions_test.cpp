@@ -47,6 +47,13 @@ bool ShowsWhole(const QLabel* label) {
     return widest <= area.width() && high <= area.height() + 2;
 }
 
+const QLabel* LabelWithText(const ClaimScreen& screen, const QString& text) {
+    for (const QLabel* label : screen.findChildren<QLabel*>())
+        if (label->text() == text)
+            return label;
+    return nullptr;
+}
+
 // Each page in turn shown, the check run on the labels in sight.
 template <typename Check> void ForEachPage(ClaimScreen& screen, Check check) {
     const int pages = screen.Tabs() ? 2 : 1;
@@ -79,10 +86,7 @@ TEST_F(ClaimScreenCaptions, SideAndColumnCaptionsAreReadWhole) {
     for (int kind : {1, 3, 5}) {
         SCOPED_TRACE(kind);
         auto screen = Open(kind);
-        QLabel* uba = nullptr;
-        for (QLabel* label : screen->findChildren<QLabel*>())
-            if (label->text() == "②子障母精後")
-                uba = label;
+        const QLabel* uba = LabelWithText(*screen, "②子障母精後");
         ASSERT_NE(uba, nullptr);
         EXPECT_FALSE(uba->wordWrap());
         EXPECT_TRUE(ShowsWhole(uba));
@@ -150,10 +154,7 @@ TEST_F(ClaimScreenCaptions, RowCaptionsStandApartPerSlot) {
     for (int kind : {3, 5}) {
         SCOPED_TRACE(kind);
         auto screen = Open(kind);
-        QLabel* first = nullptr;
-        for (QLabel* label : screen->findChildren<QLabel*>())
-            if (label->text() == "70以上\n(一般･低所得)")
-                first = label;
+        const QLabel* first = LabelWithText(*screen, "70以上\n(一般･低所得)");
         ASSERT_NE(first, nullptr);
         EXPECT_EQ(first->font().pointSizeF(), screen->font().pointSizeF());
         EXPECT_TRUE(ShowsWhole(first));
