@@ -55,6 +55,9 @@ private:
     void BuildButtons();
     void BuildGrid(QWidget* parent, QPoint origin, int page);
     void BuildGridHeadings(QWidget* parent, QPoint origin, int page);
+    // How far the grid's columns stand right of their designed places, to give
+    // row captions written across their room.
+    int GridShift() const;
     QLineEdit* AddBox(QWidget* parent, const QString& name, int index, const QRect& twips,
                       const QString& accessibleName);
     void SetTabOrder();

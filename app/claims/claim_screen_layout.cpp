@@ -5,7 +5,9 @@
 #include "claim_screen.h"
 #include "helpers/key_filters.h"
 #include "layout_units.h"
+#include "ui/controls.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -30,6 +32,47 @@ protected:
     }
 };
 
+// Ctrl+PgUp and Ctrl+PgDn turn the pages, as Ctrl+Tab does, while the focus is
+// on the tab control; the tab control sees the keys its boxes leave unused.
+class PageKeys : public QObject {
+public:
+    explicit PageKeys(QTabWidget* tabs) : QObject(tabs), tabs_(tabs) {
+        tabs->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != tabs_ || event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!(key->modifiers() & Qt::ControlModifier))
+            return false;
+        int step = 0;
+        if (key->key() == Qt::Key_PageUp)
+            step = -1;
+        else if (key->key() == Qt::Key_PageDown)
+            step = 1;
+        else
+            return false;
+        const int page = tabs_->currentIndex() + step;
+        if (page >= 0 && page < tabs_->count())
+            tabs_->setCurrentIndex(page);
+        return true;
+    }
+
+private:
+    QTabWidget* tabs_;
+};
+
+// A side caption kept on one line, widened to its text when the designed
+// width is too narrow for the screen's font.
+QLabel* AddSideCaption(QWidget* parent, const QString& caption, const QRect& place) {
+    QLabel* label = AddLabel(parent, caption, place);
+    label->setWordWrap(false);
+    WidenToText(label);
+    return label;
+}
+
 } // namespace
 
 void ClaimScreen::BuildControls() {
@@ -52,12 +95,15 @@ void ClaimScreen::BuildControls() {
         const QPoint origin(-2, -tabs_->tabBar()->sizeHint().height() - 2);
         for (int page = 0; page < 2; ++page)
             BuildGrid(tabs_->widget(page), origin, page);
-        connect(tabs_, &QTabWidget::tabBarClicked, this, [this](int page) {
-            if (page < 0)
-                return;
-            tabs_->setCurrentIndex(page);
-            FocusBox({CareArrays().front(), FirstRowIndex(kind_, page)});
-        });
+        // A page change, by click or by keyboard (Ctrl+Tab, Ctrl+PgUp/PgDn), and a
+        // click on the page shown put the focus on the page's first count box.
+        const auto focusFirstBox = [this](int page) {
+            if (page >= 0)
+                FocusBox({CareArrays().front(), FirstRowIndex(kind_, page)});
+        };
+        connect(tabs_, &QTabWidget::currentChanged, this, focusFirstBox);
+        connect(tabs_, &QTabWidget::tabBarClicked, this, focusFirstBox);
+        new PageKeys(tabs_);
     } else {
         const int firstLineTop = kind_.code == 6 ? 3120 : 3240;
         BuildGrid(this, QPoint(120 / 15, (firstLineTop - 1200) / 15), 0);
@@ -99,7 +145,7 @@ void ClaimScreen::BuildHeader() {
 void ClaimScreen::BuildSideBoxes() {
     const int right = kind_.code == 1 ? 9945 : 9720;
     if (kind_.retired) {
-        AddLabel(this, QStringLiteral("①公費"), Twips(right, 2235, 1095, 255));
+        AddSideCaption(this, QStringLiteral("①公費"), Twips(right, 2235, 1095, 255));
         AddBox(this, QStringLiteral("txtKouhi"), -1, Twips(right, 2520, 1095, 270),
                QStringLiteral("①公費"));
     } else {
@@ -109,7 +155,7 @@ void ClaimScreen::BuildSideBoxes() {
                QStringLiteral("原等件数"));
     }
     QLabel* ubaCaption =
-        AddLabel(this, QStringLiteral("②子障母精後"), Twips(right, 3195, 1095, 255));
+        AddSideCaption(this, QStringLiteral("②子障母精後"), Twips(right, 3195, 1095, 255));
     QLineEdit* uba = AddBox(this, QStringLiteral("txtUba"), -1, Twips(right, 3480, 1095, 270),
                             QStringLiteral("②子障母精後"));
     ubaCaption->setVisible(kind_.ubaShown);

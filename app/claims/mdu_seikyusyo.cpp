@@ -33,6 +33,15 @@ void SetInputMethods(ClaimScreen& screen, int lastRowIndex, bool enabled) {
     }
 }
 
+// Puts a stored value into a box whole. The input limit bounds what the clerk
+// types; a longer stored value widens it to its own length, or the box would
+// cut it and the next save would store the shortened value.
+void ShowWhole(QLineEdit* box, const QString& stored) {
+    if (stored.size() > box->maxLength())
+        box->setMaxLength(static_cast<int>(stored.size()));
+    box->setText(stored);
+}
+
 QString BoxText(const ClaimScreen& screen, const QString& name, int index = -1) {
     const QLineEdit* box = screen.Box(name, index);
     return box ? box->text() : QString();
@@ -43,12 +52,20 @@ ClaimKey CurrentKey() {
             CurrentClaim.renban};
 }
 
+// A department as stored: two digits ("2" is "02"), empty stays empty.
+QString StoredDepartment(const QString& typed) {
+    return typed.isEmpty() ? typed : typed.rightJustified(2, u'0');
+}
+
 // The serial of the row a save writes: a new number for a new claim and for an
 // edit that changed the insurer number or the department, else the kept one.
+// The department typed is compared in its stored form, as CurrentClaim holds
+// it: after a save of "2" the claim's key says "02", and a further save from
+// the same screen must find it unchanged.
 int RenbanForSave(const ClaimScreen& screen, const ClaimKey& key) {
     const bool keyChanged =
         BoxText(screen, QStringLiteral("txtBangou")) != CurrentClaim.bangou ||
-        BoxText(screen, QStringLiteral("txtSinryouka")) != CurrentClaim.sinryouka;
+        StoredDepartment(BoxText(screen, QStringLiteral("txtSinryouka"))) != CurrentClaim.sinryouka;
     if (CurrentClaim.EditMode && !keyChanged)
         return CurrentClaim.renban;
     return GetSeikyuuRenban(key.nengetu, key.bangou, key.sinryouka, key.kind).toInt();
@@ -89,7 +106,7 @@ void LoadSeikyuu(ClaimScreen& screen, const QString& query, int lastRowIndex) {
     std::unique_ptr<Recordset> rs = gDb->OpenRecordset(query);
     const auto fill = [&](const QString& name, int index, const QString& column) {
         if (QLineEdit* box = screen.Box(name, index))
-            box->setText(rs->Fields(column).Text());
+            ShowWhole(box, rs->Fields(column).Text());
     };
     fill(QStringLiteral("txtBangou"), -1, QStringLiteral("保険者番号"));
     fill(QStringLiteral("txtUba"), -1, QStringLiteral("福祉件数"));
@@ -116,9 +133,9 @@ QString GetSeikyuuRenban(const QString& nengetu, const QString& bangou, const QS
 
 QString SinryoukaForSave(const ClaimScreen& screen) {
     const QString typed = BoxText(screen, QStringLiteral("txtSinryouka"));
-    if (!screen.Kind().sinryouka || !IsSougou() || typed.isEmpty())
+    if (!screen.Kind().sinryouka || !IsSougou())
         return {};
-    return typed.rightJustified(2, u'0');
+    return StoredDepartment(typed);
 }
 
 ClaimKey SaveClaim(ClaimScreen& screen) {

@@ -2,13 +2,13 @@
 
 // A caption written top to bottom, as the group and row captions of the entry
 // grid are. Lines of the text ("\n") become columns, read right to left; the
-// font shrinks until the text fits the label.
+// font shrinks until the text fits inside the label's frame.
 
-#include <QWidget>
+#include <QFrame>
 
 namespace tabulon {
 
-class VerticalLabel : public QWidget {
+class VerticalLabel : public QFrame {
     Q_OBJECT
 public:
     VerticalLabel(const QString& text, QWidget* parent);

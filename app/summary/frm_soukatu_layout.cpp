@@ -1,11 +1,13 @@
 // The controls of frmSoukatu and where they stand (layout units: twips).
 
 #include "frm_soukatu.h"
+#include "ui/controls.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace tabulon {
 
@@ -16,6 +18,7 @@ constexpr int kHeaderTop = 840;
 constexpr int kRowTop = 1200;
 constexpr int kRowHeight = 360;
 constexpr int kBoxHeight = 345;
+constexpr int kCaptionGap = 8; // pixels between a caption and its box
 
 struct ColumnPlace {
     const char* name;
@@ -103,13 +106,21 @@ void FrmSoukatu::BuildControls() {
     const int extraTop = kRowTop + kRows * kRowHeight + 240;
     const QString kouhiCaption = QStringLiteral("(1) 公　　　費");
     const QString fukusiCaption = QStringLiteral("(2) 福　祉（子　障　母　精　後）");
-    AddLabel(kouhiCaption, TwipsRect(kLeft, extraTop, 3000, kBoxHeight));
-    kouhi_ = AddBox(QStringLiteral("txtKouhi"), -1,
-                    TwipsRect(kLeft + 3000, extraTop, 900, kBoxHeight), kouhiCaption);
-    AddLabel(fukusiCaption, TwipsRect(kLeft, extraTop + 420, 3000, kBoxHeight));
-    fukusi_ = AddBox(QStringLiteral("txtFukusi"), -1,
-                     TwipsRect(kLeft + 3000, extraTop + 420, 900, kBoxHeight), fukusiCaption);
+    QLabel* kouhiLabel = AddLabel(kouhiCaption, TwipsRect(kLeft, extraTop, 3000, kBoxHeight));
+    QLabel* fukusiLabel =
+        AddLabel(fukusiCaption, TwipsRect(kLeft, extraTop + 420, 3000, kBoxHeight));
+    // The boxes stand a clear gap right of the longer caption, whatever the font.
+    int boxLeft = kouhiLabel->x() + kouhiLabel->width();
+    for (QLabel* label : {kouhiLabel, fukusiLabel}) {
+        WidenToText(label);
+        boxLeft = std::max(boxLeft, label->x() + label->width() + kCaptionGap);
+    }
+    kouhi_ = AddBox(QStringLiteral("txtKouhi"), -1, TwipsRect(0, extraTop, 900, kBoxHeight),
+                    kouhiCaption);
+    fukusi_ = AddBox(QStringLiteral("txtFukusi"), -1, TwipsRect(0, extraTop + 420, 900, kBoxHeight),
+                     fukusiCaption);
     for (EntryBox* box : {kouhi_, fukusi_}) {
+        box->move(boxLeft, box->y());
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         box->SetCaretToStartOnFocus(true);
     }

@@ -200,6 +200,71 @@ TEST_F(ClaimSave, ASecondSaveAfterAKeyChangeUpdatesTheSameRow) {
     EXPECT_EQ(CountClaims(), 2);
 }
 
+// Presses 保存 as the clerk does: Enter in the last side box leads to it, and
+// Enter on it presses it.
+void SaveByEnter(ClaimScreen& screen) {
+    QLineEdit* last = screen.Box(screen.Kind().ubaShown ? "txtUba" : "txtKouhi");
+    last->setFocus();
+    QTest::keyClick(last, Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), screen.Button("cmdSave"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
+TEST_F(ClaimSave, RepeatedSavesOfATypedDepartmentKeepTheClaim) {
+    for (int kind : {1, 2}) {
+        SCOPED_TRACE(kind);
+        InsertClaim({"3805", "600000", "", kind, 1});
+        auto edit = EditScreen({"3805", "600000", "", kind, 1});
+        QLineEdit* sinryouka = edit->Box("txtSinryouka");
+        sinryouka->setFocus();
+        QTest::keyClicks(sinryouka, "2");
+        for (int save = 0; save < 3; ++save) {
+            SaveByEnter(*edit);
+            EXPECT_EQ(messages->Texts().takeLast(), "保存しました。");
+            EXPECT_EQ(CountClaims(), 1) << "save " << save;
+            EXPECT_NE(Stored({"3805", "600000", "02", kind, 1}), nullptr) << "save " << save;
+        }
+        // The department as typed stays on the screen.
+        EXPECT_EQ(sinryouka->text(), "2");
+        gDb->Execute("DELETE * From T_請求書");
+    }
+}
+
+TEST_F(ClaimSave, StoredValuesLongerThanTheBoxesShowWholeAndSaveUnchanged) {
+    // Written by something other than these screens: longer than the limits.
+    InsertClaim({"3805", "12345678", "", 3, 1}, "123456");
+    auto row = gDb->OpenRecordset(ClaimQuery({"3805", "12345678", "", 3, 1}));
+    row->Edit();
+    row->Fields("一般_療養_入院_点数_1").SetValue("1234567890");
+    row->Fields("公費件数").SetValue("98765");
+    row->Update();
+
+    auto edit = EditScreen({"3805", "12345678", "", 3, 1});
+    EXPECT_EQ(edit->Box("txtBangou")->text(), "12345678");
+    EXPECT_EQ(edit->Box("txtUba")->text(), "123456");
+    EXPECT_EQ(edit->Box("txtKouhi")->text(), "98765");
+    EXPECT_EQ(edit->Box("txtTensuu", 0)->text(), "1234567890");
+    // A box holding its whole stored value takes no further digit.
+    edit->Box("txtKouhi")->setFocus();
+    edit->Box("txtKouhi")->end(false);
+    QTest::keyClicks(edit->Box("txtKouhi"), "1");
+    EXPECT_EQ(edit->Box("txtKouhi")->text(), "98765");
+
+    messages->Answer(MsgAnswer::Ok);
+    messages->Answer(MsgAnswer::Ok);
+    SaveByEnter(*edit);
+    // Eight digits are refused on this kind: nothing is written.
+    EXPECT_EQ(messages->Texts().takeLast(), "保険者番号は、３桁 もしくは ６桁で入力してください。");
+    edit->Box("txtBangou")->setText("123456");
+    SaveByEnter(*edit);
+    EXPECT_EQ(messages->Texts().takeLast(), "保存しました。");
+    auto saved = Stored({"3805", "123456", "", 3, 1});
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->Fields("一般_療養_入院_点数_1").Text(), "1234567890");
+    EXPECT_EQ(saved->Fields("公費件数").Text(), "98765");
+    EXPECT_EQ(saved->Fields("福祉件数").Text(), "123456");
+}
+
 TEST_F(ClaimSave, ThreeDigitNumbersAreCompletedWithTheCheckDigit) {
     auto kind1 = NewScreen(1);
     QTest::keyClicks(kind1->Box("txtBangou"), "123");

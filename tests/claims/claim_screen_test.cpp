@@ -251,6 +251,31 @@ TEST_F(ClaimScreenTest, PageClickFocusesTheFirstCountBoxOfThePage) {
     }
 }
 
+TEST_F(ClaimScreenTest, KeyboardPageChangeFocusesTheFirstCountBoxOfThePage) {
+    const auto press = [](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+    };
+    for (const auto& [kind, first] : {std::pair{1, 0}, std::pair{3, 0}, std::pair{5, 1}}) {
+        SCOPED_TRACE(kind);
+        auto screen = Open(kind);
+        // From a box deep in the grid, as the clerk works down the page.
+        screen->Box("txtFutankin", first + 6)->setFocus();
+        press(Qt::Key_Tab);
+        EXPECT_EQ(screen->Page(), 1);
+        EXPECT_EQ(QApplication::focusWidget(), screen->Box("txtKensuu", first + 10));
+        press(Qt::Key_PageUp);
+        EXPECT_EQ(screen->Page(), 0);
+        EXPECT_EQ(QApplication::focusWidget(), screen->Box("txtKensuu", first));
+        press(Qt::Key_PageDown);
+        EXPECT_EQ(screen->Page(), 1);
+        EXPECT_EQ(QApplication::focusWidget(), screen->Box("txtKensuu", first + 10));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(screen->Page(), 0);
+        EXPECT_EQ(QApplication::focusWidget(), screen->Box("txtKensuu", first));
+    }
+}
+
 TEST_F(ClaimScreenTest, DataClearEmptiesWhitensAndFocusesTheNumber) {
     auto screen = Open(1);
     for (QLineEdit* box : screen->findChildren<QLineEdit*>())

@@ -5,6 +5,7 @@
 #include "globals.h"
 #include "modal_screen.h"
 #include "screen_driver.h"
+#include "screen_font.h"
 #include "soukatu_retained.h"
 #include "summary_print_hooks.h"
 #include "summary_screens.h"
@@ -94,6 +95,27 @@ TEST_F(FrmSoukatuTest, ShowsEveryControlWithItsCaptionAndLimits) {
     EXPECT_EQ(Box("txtKouhi")->maxLength(), 5);
     EXPECT_EQ(Box("txtFukusi")->maxLength(), 5);
     EXPECT_EQ(screen->minimumSize(), screen->maximumSize());
+}
+
+TEST_F(FrmSoukatuTest, CaptionsOfTheLastBoxesStandClearOfThem) {
+    test::ScreenFontInUse font;
+    Open();
+    for (const auto& [caption, name] :
+         {std::pair{"(1) 公　　　費", "txtKouhi"},
+          std::pair{"(2) 福　祉（子　障　母　精　後）", "txtFukusi"}}) {
+        SCOPED_TRACE(name);
+        const QLabel* label = nullptr;
+        for (const QLabel* candidate : screen->findChildren<QLabel*>())
+            if (candidate->text() == QString::fromUtf8(caption))
+                label = candidate;
+        ASSERT_NE(label, nullptr);
+        const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
+        EXPECT_GE(label->width(), textWidth);
+        // A few pixels of the window between the end of the text and the box.
+        EXPECT_GE(Box(name)->x() - (label->x() + textWidth), 4);
+        EXPECT_LT(label->geometry().right(), Box(name)->x());
+        EXPECT_EQ(label->y(), Box(name)->y());
+    }
 }
 
 TEST_F(FrmSoukatuTest, OutpatientMealsAreNeverTyped) {

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace tabulon {
 
@@ -51,6 +53,29 @@ QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& accessi
     box->setAccessibleName(accessibleName);
     box->setAttribute(Qt::WA_InputMethodEnabled, !imeOff);
     return box;
+}
+
+void WidenToText(QLabel* label) {
+    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 2;
+    if (needed > label->width())
+        label->resize(needed, label->height());
+}
+
+void WidenForFullWidth(QLineEdit* box, int characters) {
+    // What a line edit needs to show a text unscrolled: the text and a pixel
+    // for the caret, Qt's margin of 2 on each side, the text and contents
+    // margins and the style's frame on each side.
+    constexpr int kLineEditMargin = 2;
+    const QMargins text = box->textMargins();
+    const QMargins contents = box->contentsMargins();
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    const int needed = box->fontMetrics().horizontalAdvance(QString(characters, QChar(0x6F22))) +
+                       1 + 2 * kLineEditMargin + text.left() + text.right() + contents.left() +
+                       contents.right() + 2 * frame;
+    if (needed > box->width())
+        box->resize(needed, box->height());
 }
 
 } // namespace tabulon

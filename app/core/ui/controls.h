@@ -29,4 +29,11 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, const QString& accessibl
 QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& accessibleName,
                        TwipRect at, int maxLength, bool imeOff);
 
+// Widens a one-line caption, if need be, to show its whole text.
+void WidenToText(QLabel* label);
+
+// Widens a text box, if its width is too narrow for the screen's font, so that
+// `characters` full-width characters show whole in it.
+void WidenForFullWidth(QLineEdit* box, int characters);
+
 } // namespace tabulon

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace tabulon {
 
@@ -33,7 +34,12 @@ FrmTouroku::FrmTouroku(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     UseClerkKeys(this, EscapeKey::Ignored);
     buildControls();
-    FixSizeAndCentre(this, TwipsSize(6600, 5460));
+    // The screen widens with its boxes, so that a full-length name shows whole.
+    int width = TwipsToPixels(6600);
+    for (const QLineEdit* box : {txtJyusyo1_, txtJyusyo2_, txtMeisyou_, txtSimei_})
+        width = std::max(width, box->geometry().right() + TwipsToPixels(300));
+    findChild<QLabel*>(QStringLiteral("lblTitle"))->resize(width, TwipsToPixels(540));
+    FixSizeAndCentre(this, QSize(width, TwipsToPixels(5460)));
     showSettings();
 }
 
@@ -74,6 +80,8 @@ void FrmTouroku::buildControls() {
         *boxes[i] = MakeTextBox(this, row.box, QString::fromUtf8(row.accessible),
                                 {1860, top, row.width, 390}, row.maxLength, row.imeOff);
     }
+    for (QLineEdit* box : {txtJyusyo1_, txtJyusyo2_, txtMeisyou_, txtSimei_})
+        WidenForFullWidth(box, box->maxLength());
     new DigitKeyFilter(txtCode_);
     new TelKeyFilter(txtTel_);
 

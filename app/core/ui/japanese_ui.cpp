@@ -14,18 +14,18 @@ const QString kFontFamily = QStringLiteral("IPAexGothic");
 // Where Debian puts the font when fontconfig does not know it.
 const QString kFontFile = QStringLiteral("/usr/share/fonts/opentype/ipaexfont-gothic/ipaexg.ttf");
 
-void useJapaneseFont(QApplication& app) {
+} // namespace
+
+QFont ScreenFont() {
     if (!QFontDatabase::families().contains(kFontFamily))
         QFontDatabase::addApplicationFont(kFontFile);
     QFont font(kFontFamily);
     font.setPointSize(10);
-    app.setFont(font);
+    return font;
 }
 
-} // namespace
-
 bool SetUpJapaneseUi(QApplication& app) {
-    useJapaneseFont(app);
+    app.setFont(ScreenFont());
     auto* translator = new QTranslator(&app);
     if (!translator->load(QStringLiteral("qtbase_ja"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

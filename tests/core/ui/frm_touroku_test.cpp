@@ -1,4 +1,5 @@
 #include "screen_fixture.h"
+#include "screen_font.h"
 #include "settings/ini_file.h"
 #include "ui/frm_touroku.h"
 #include "ui/month_check.h"
@@ -65,6 +66,27 @@ TEST_F(TourokuTest, ShowsTheCurrentSettings) {
     EXPECT_EQ(box("txtMeisyou")->maxLength(), 24);
     EXPECT_EQ(box("txtSimei")->maxLength(), 20);
     EXPECT_EQ(box("txtCode")->accessibleName(), "医療機関コード");
+}
+
+TEST_F(TourokuTest, FullLengthNamesShowWhole) {
+    const QString wide(1, QChar(0x6F22)); // 漢, as wide as any full-width character
+    gAddress1 = wide.repeated(24);
+    gAddress2 = wide.repeated(24);
+    gMeisyou = wide.repeated(24);
+    gSimei = wide.repeated(20);
+    ScreenFontInUse font;
+    open();
+    for (const char* name : {"txtJyusyo1", "txtJyusyo2", "txtMeisyou", "txtSimei"}) {
+        QLineEdit* shown = box(name);
+        EXPECT_EQ(shown->text().size(), shown->maxLength()) << name;
+        // With the caret at the end, a text that fits is not scrolled: the
+        // caret stands after the whole text's width.
+        shown->end(false);
+        EXPECT_GE(shown->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x(),
+                  shown->fontMetrics().horizontalAdvance(shown->text()))
+            << name;
+        EXPECT_TRUE(screen->rect().contains(shown->geometry())) << name;
+    }
 }
 
 TEST_F(TourokuTest, SixDigitCodeIsRefusedAndNothingChanges) {
