@@ -33,6 +33,11 @@ public:
         return text;
     }
     void Drop(size_t i) { Set(i, QString()); }
+    // Drops significant tokens `from` to `to` and the blanks between them.
+    void DropRange(size_t from, size_t to) {
+        for (size_t t = significant_[from]; t <= significant_[to]; ++t)
+            tokens_[t].text.clear();
+    }
     void DropLast() {
         Drop(significant_.size() - 1);
         significant_.pop_back();
@@ -173,8 +178,7 @@ void RewriteFormat(TokenizedStatement& s, size_t at) {
         rewritten = QStringLiteral("lpad(%1, greatest(%2, char_length(%1)))").arg(value).arg(width);
     }
     s.Set(at, rewritten);
-    for (size_t i = at + 1; i <= close; ++i)
-        s.Drop(i);
+    s.DropRange(at + 1, close);
 }
 
 // The Jet functions and bracketed names in PostgreSQL's terms. Later calls

@@ -155,6 +155,10 @@ PgConnection::PgConnection(const QString& conninfo) {
         conn_ = nullptr;
         conn_ = Connect(info, "prefer");
     }
+    // The server's notices (a cascade, an implicit index) are no business of
+    // the clerk's terminal.
+    PQsetNoticeProcessor(
+        conn_, [](void*, const char*) {}, nullptr);
 }
 
 PgConnection::~PgConnection() {

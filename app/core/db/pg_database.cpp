@@ -46,12 +46,11 @@ std::unique_ptr<Database> CreateServerDatabase(const QString& conninfo) {
     {
         PgConnection connection(conninfo);
         connection.Begin();
-        const QueryResult existing = connection.Query(
-            QStringLiteral("SELECT n.nspname || '.' || c.relname FROM pg_class c "
-                           "JOIN pg_namespace n ON n.oid = c.relnamespace "
-                           "WHERE c.relkind IN ('r', 'v', 'm', 'p', 'f') "
-                           "AND n.nspname NOT IN ('pg_catalog', 'information_schema') "
-                           "AND n.nspname NOT LIKE 'pg\\_%' LIMIT 1"));
+        // The schema first on the search path is the one the tables go into.
+        const QueryResult existing = connection.Query(QStringLiteral(
+            "SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+            "WHERE c.relkind IN ('r', 'v', 'm', 'p', 'f') AND n.nspname = current_schema() "
+            "LIMIT 1"));
         if (!existing.rows.empty())
             throw DbError(kErrAlreadyExists,
                           QStringLiteral("サーバーのデータベースには既にテーブル '%1' があります。"

@@ -11,7 +11,8 @@
 namespace tabulon {
 
 // Creates the tables, keys and saved queries in an empty database and returns
-// it open. Refuses (3204) a database that already holds tables or views.
+// it open. Refuses (3204) a database whose schema (the first on the search
+// path, normally "public") already holds tables or views.
 std::unique_ptr<Database> CreateServerDatabase(const QString& conninfo);
 
 } // namespace tabulon

@@ -49,8 +49,8 @@ DbError ErrorFromSqlState(const QString& sqlState, const QString& message) {
 }
 
 QString SqlStateInMessage(const QString& message) {
-    static const QRegularExpression verbose(QStringLiteral("^[A-Z]+:  ([0-9A-Z]{5}): "),
-                                            QRegularExpression::MultilineOption);
+    static const QRegularExpression verbose(
+        QStringLiteral("\\b(?:FATAL|ERROR|PANIC):  ([0-9A-Z]{5}): "));
     const QRegularExpressionMatch match = verbose.match(message);
     return match.hasMatch() ? match.captured(1) : QString();
 }

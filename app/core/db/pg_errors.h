@@ -11,7 +11,7 @@ namespace tabulon {
 DbError ErrorFromSqlState(const QString& sqlState, const QString& message);
 
 // The SQLSTATE in a message written with verbose error fields
-// ("FATAL:  28P01: ..."), or empty.
+// ("... failed: FATAL:  28P01: ..."), or empty.
 QString SqlStateInMessage(const QString& message);
 
 } // namespace tabulon
