@@ -165,7 +165,28 @@ PgConnection::~PgConnection() {
     PQfinish(conn_);
 }
 
+void PgConnection::SetSessionSetup(std::function<void(PgConnection&)> setup) {
+    sessionSetup_ = std::move(setup);
+    sessionSetup_(*this);
+}
+
+QString PgConnection::Option(const char* keyword) const {
+    return OptionValue(conn_, keyword);
+}
+
+void PgConnection::ReconnectIfLost() {
+    if (PQstatus(conn_) != CONNECTION_BAD)
+        return;
+    PQreset(conn_);
+    if (PQstatus(conn_) != CONNECTION_OK)
+        throw ConnectionLost(conn_);
+    tables_.clear();
+    if (sessionSetup_)
+        sessionSetup_(*this);
+}
+
 PGresult* PgConnection::Run(const QString& sql, const std::vector<QVariant>& values) {
+    ReconnectIfLost();
     std::vector<QByteArray> texts;
     std::vector<const char*> params;
     texts.reserve(values.size());

@@ -5,6 +5,7 @@
 
 #include "db/engine_connection.h"
 
+#include <functional>
 #include <map>
 
 struct pg_conn;
@@ -34,12 +35,24 @@ public:
                        const std::vector<QString>& columns, const Row& values) override;
     bool AtomicOperations() const override { return true; }
 
+    // What every session needs before its first statement (temporary tables,
+    // say). Runs now, and again whenever a lost connection is made anew.
+    void SetSessionSetup(std::function<void(PgConnection&)> setup);
+    // A setting of the connection as libpq resolved it ("sslmode", "host" …).
+    QString Option(const char* keyword) const;
+
 private:
     // The result of one statement; throws the mapped DbError on failure.
     pg_result* Run(const QString& sql, const std::vector<QVariant>& values);
     KeyedRow OneKeyedRow(const QString& sql, const std::vector<QVariant>& values);
 
+    // A connection lost since the last statement (a server restart, a network
+    // break) is made anew once before the next one; the statement that met the
+    // loss has failed with 3151 and is not repeated.
+    void ReconnectIfLost();
+
     pg_conn* conn_ = nullptr;
+    std::function<void(PgConnection&)> sessionSetup_;
     std::map<QString, std::optional<TableInfo>> tables_;
 };
 

@@ -36,7 +36,7 @@ void UsePrivateWorkTables(PgConnection& connection) {
 std::shared_ptr<PgConnection> OpenWithSchema(const QString& conninfo) {
     auto connection = std::make_shared<PgConnection>(conninfo);
     RequireSchema(*connection);
-    UsePrivateWorkTables(*connection);
+    connection->SetSessionSetup(UsePrivateWorkTables);
     return connection;
 }
 

@@ -172,6 +172,25 @@ TEST_F(ServerTest, InitdbCreatesTheSchemaOnceOnTheServer) {
     Exec(QStringLiteral("DROP SCHEMA initdb_target CASCADE"));
 }
 
+TEST_F(ServerTest, ALostConnectionFailsOneStatementAndIsThenMadeAnew) {
+    const QVariant pid = db.db()
+                             .OpenRecordset(QStringLiteral("SELECT pg_backend_pid() AS pid"))
+                             ->Fields(QStringLiteral("pid"))
+                             .Value();
+    // Waits until that session has ended.
+    other->OpenRecordset(QStringLiteral("SELECT pg_terminate_backend(") + pid.toString() +
+                         QStringLiteral(", 10000) AS done"));
+    EXPECT_EQ(ErrorNumberOf([&] { Count(db.db(), QStringLiteral("SELECT * From T_年月")); }),
+              kErrConnectFailed);
+    // The next statement runs on a new session, with work tables of its own
+    // and the totals view over them.
+    EXPECT_EQ(Count(db.db(), QStringLiteral("SELECT relname FROM pg_class WHERE relpersistence = "
+                                            "'t' AND pg_table_is_visible(oid)")),
+              3);
+    AddClaim(db.db(), QStringLiteral("3801"), QStringLiteral("138001"), 1);
+    EXPECT_EQ(Count(*other, QStringLiteral("SELECT * From T_請求書")), 1);
+}
+
 class ServerLoginTest : public ::testing::Test {
 protected:
     static int OpenError(const QString& conninfo) {
@@ -196,6 +215,14 @@ TEST_F(ServerLoginTest, RefusalsOfTheServerCarryTheirNumbers) {
               kErrFileNotFound);
     // The maintenance database exists but holds no schema of this program.
     EXPECT_EQ(OpenError(Server(QStringLiteral("user=tabulon dbname=postgres"))), kErrUnknownObject);
+}
+
+TEST_F(ServerLoginTest, TlsIsNeverSwitchedOff) {
+    PgConnection plain(Server(QStringLiteral("user=tabulon dbname=postgres sslmode=disable")));
+    EXPECT_EQ(plain.Option("sslmode"), QStringLiteral("prefer"));
+    // The test server offers no TLS, so a connection that demands it fails.
+    EXPECT_EQ(OpenError(Server(QStringLiteral("user=tabulon dbname=postgres sslmode=require"))),
+              kErrConnectFailed);
 }
 
 TEST_F(ServerLoginTest, ThePasswordComesFromThePasswordFileOnly) {
