@@ -159,6 +159,15 @@ PgConnection::PgConnection(const QString& conninfo) {
     // the clerk's terminal.
     PQsetNoticeProcessor(
         conn_, [](void*, const char*) {}, nullptr);
+    PrepareSession();
+}
+
+// Values are escaped by doubling quotes only, so a backslash must never
+// escape anything, whatever the server's configuration says.
+void PgConnection::PrepareSession() {
+    ResultPtr result(PQexec(conn_, "SET standard_conforming_strings = on"));
+    if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
+        throw ConnectionLost(conn_);
 }
 
 PgConnection::~PgConnection() {
@@ -181,6 +190,7 @@ void PgConnection::ReconnectIfLost() {
     if (PQstatus(conn_) != CONNECTION_OK)
         throw ConnectionLost(conn_);
     tables_.clear();
+    PrepareSession();
     if (sessionSetup_)
         sessionSetup_(*this);
 }

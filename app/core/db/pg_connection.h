@@ -50,6 +50,7 @@ private:
     // break) is made anew once before the next one; the statement that met the
     // loss has failed with 3151 and is not repeated.
     void ReconnectIfLost();
+    void PrepareSession();
 
     pg_conn* conn_ = nullptr;
     std::function<void(PgConnection&)> sessionSetup_;

@@ -5,6 +5,7 @@
 #include "db/engine_database.h"
 #include "db/pg_connection.h"
 #include "db/pg_database.h"
+#include "db/sql_quote.h"
 #include "db_error_number.h"
 #include "temp_database.h"
 #include "ui/month_data.h"
@@ -142,6 +143,19 @@ TEST_F(ServerTest, AMonthCopiedByOneClerkIsNotCopiedAgainByTheOther) {
     EXPECT_EQ(Count(*other, QStringLiteral("SELECT * From T_請求書 where 年月 = '3802'")), 2);
 }
 
+// Quotes are escaped by doubling them; a backslash before one must not undo
+// that on a server configured the old way.
+TEST_F(ServerTest, ABackslashCannotEndAQuotedValue) {
+    Exec(QStringLiteral("ALTER ROLE tabulon SET standard_conforming_strings = off"));
+    auto fresh = DBEngine::OpenServerDatabase(db.ConnectInfo());
+    Exec(QStringLiteral("ALTER ROLE tabulon RESET standard_conforming_strings"));
+    AddClaim(*fresh, QStringLiteral("3801"), QStringLiteral("138001"), 1);
+    const QString hostile = QStringLiteral("\\' or 1=1 or 年月 = '");
+    EXPECT_EQ(Count(*fresh, QStringLiteral("SELECT * From T_請求書 where 年月 = '") +
+                                SqlEscape(hostile) + QStringLiteral("'")),
+              0);
+}
+
 TEST_F(ServerTest, CreatingTheSchemaRefusesADatabaseThatHoldsTables) {
     EXPECT_EQ(ErrorNumberOf([&] { CreateServerDatabase(db.ConnectInfo()); }), kErrAlreadyExists);
     EXPECT_EQ(Count(db.db(), QStringLiteral("SELECT * From T_年月")), 0);
@@ -150,9 +164,10 @@ TEST_F(ServerTest, CreatingTheSchemaRefusesADatabaseThatHoldsTables) {
 // tabulon-initdb --server as an administrator runs it: once into an empty
 // database, and a refusal the second time.
 TEST_F(ServerTest, InitdbCreatesTheSchemaOnceOnTheServer) {
-    Exec(QStringLiteral("CREATE SCHEMA initdb_target"));
+    const QString schema = QStringLiteral("initdb_%1").arg(QCoreApplication::applicationPid());
+    Exec(QStringLiteral("CREATE SCHEMA ") + schema);
     const QString conninfo =
-        test::TestServer() + QStringLiteral(" options='-csearch_path=initdb_target'");
+        test::TestServer() + QStringLiteral(" options='-csearch_path=%1'").arg(schema);
     const QString program =
         QString::fromLocal8Bit(qgetenv("TABULON_BUILD_DIR")) + QStringLiteral("/tabulon-initdb");
     const auto run = [&](QString& errors) {
@@ -169,7 +184,7 @@ TEST_F(ServerTest, InitdbCreatesTheSchemaOnceOnTheServer) {
     EXPECT_EQ(run(errors), 1);
     EXPECT_TRUE(errors.contains(QStringLiteral("3204"))) << errors.toStdString();
     created.reset();
-    Exec(QStringLiteral("DROP SCHEMA initdb_target CASCADE"));
+    Exec(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(schema));
 }
 
 TEST_F(ServerTest, ALostConnectionFailsOneStatementAndIsThenMadeAnew) {
