@@ -206,6 +206,26 @@ TEST_F(ServerTest, ALostConnectionFailsOneStatementAndIsThenMadeAnew) {
     EXPECT_EQ(Count(*other, QStringLiteral("SELECT * From T_請求書")), 1);
 }
 
+// Sets an environment variable for the life of the object.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const QString& value)
+        : name_(name), previous_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name)) {
+        qputenv(name, value.toLocal8Bit());
+    }
+    ~ScopedEnvironment() {
+        if (had_)
+            qputenv(name_, previous_);
+        else
+            qunsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    QByteArray previous_;
+    bool had_;
+};
+
 class ServerLoginTest : public ::testing::Test {
 protected:
     static int OpenError(const QString& conninfo) {
@@ -232,6 +252,24 @@ TEST_F(ServerLoginTest, RefusalsOfTheServerCarryTheirNumbers) {
     EXPECT_EQ(OpenError(Server(QStringLiteral("user=tabulon dbname=postgres"))), kErrUnknownObject);
 }
 
+TEST_F(ServerLoginTest, AServiceNameIsLookedUpInTheServiceFile) {
+    QTemporaryDir folder;
+    const QString services = folder.filePath(QStringLiteral("pg_service.conf"));
+    QFile file(services);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[tabulon]\n" +
+               Server(QStringLiteral("user=tabulon dbname=postgres"))
+                   .simplified()
+                   .replace(u' ', u'\n')
+                   .toUtf8() +
+               "\n");
+    file.close();
+    const ScopedEnvironment serviceFile("PGSERVICEFILE", services);
+    // Reached and logged in: what is missing is the schema.
+    EXPECT_EQ(OpenError(QStringLiteral("service=tabulon")), kErrUnknownObject);
+    EXPECT_EQ(OpenError(QStringLiteral("service=no_such_service")), kErrConnectFailed);
+}
+
 TEST_F(ServerLoginTest, TlsIsNeverSwitchedOff) {
     PgConnection plain(Server(QStringLiteral("user=tabulon dbname=postgres sslmode=disable")));
     EXPECT_EQ(plain.Option("sslmode"), QStringLiteral("prefer"));
@@ -250,8 +288,7 @@ TEST_F(ServerLoginTest, ThePasswordComesFromThePasswordFileOnly) {
         file.close();
         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     };
-    const QByteArray previous = qgetenv("PGPASSFILE");
-    qputenv("PGPASSFILE", passfile.toLocal8Bit());
+    const ScopedEnvironment passwordFile("PGPASSFILE", passfile);
     const QString login = Server(QStringLiteral("user=tabulon_pw dbname=postgres"));
     EXPECT_EQ(OpenError(login), kErrLoginRefused); // no password at hand
     writePassword(QStringLiteral("wrong"));
@@ -259,7 +296,6 @@ TEST_F(ServerLoginTest, ThePasswordComesFromThePasswordFileOnly) {
     writePassword(QStringLiteral("right-password"));
     // Logged in: what is missing now is the schema.
     EXPECT_EQ(OpenError(login), kErrUnknownObject);
-    qputenv("PGPASSFILE", previous);
 }
 
 } // namespace
