@@ -7,6 +7,7 @@ packages=(
     g++ cmake pkg-config libgtest-dev libbenchmark-dev
     qt6-base-dev qt6-pdf-dev qt6-translations-l10n libgl-dev
     libsqlcipher-dev sqlcipher
+    libpq-dev postgresql
     fonts-ipaexfont-mincho fonts-ipaexfont-gothic
     libzxing-dev zbar-tools libqrencode-dev libzint-dev
     g++-multilib clang libclang-rt-14-dev

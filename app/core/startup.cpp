@@ -5,6 +5,7 @@
 #include "db/dao.h"
 #include "db/db_files.h"
 #include "db/instance_lock.h"
+#include "db/server_connect_file.h"
 #include "era/wareki.h"
 #include "globals.h"
 #include "message_box.h"
@@ -12,6 +13,7 @@
 
 #include <QDate>
 #include <memory>
+#include <optional>
 
 namespace tabulon {
 
@@ -44,11 +46,10 @@ void CompactUnlessShared(const CompactionFault& fault) {
     HeldLock()->HoldShared();
 }
 
-} // namespace
-
-int OpenDb(const QString& name) {
+// Sets gDb from the opener, or shows the standard error report and returns 1.
+int OpenWith(const std::function<std::unique_ptr<Database>()>& open) {
     try {
-        OpenDatabase() = DBEngine::OpenDatabase(name, false, false, kOpenConnect);
+        OpenDatabase() = open();
         gDb = OpenDatabase().get();
         return 0;
     } catch (const DbError& e) {
@@ -57,14 +58,15 @@ int OpenDb(const QString& name) {
     }
 }
 
-void SetEraDates(const QDate& today) {
-    ToWareki(today.toString(QStringLiteral("yyyyMMdd")), gToday);
-    ToWareki(today.addMonths(-1).toString(QStringLiteral("yyyyMMdd")), gZengetu);
+// The server compacts and keeps several clerks apart itself: no compaction,
+// no instance lock.
+int OpenOnServer(const QString& conninfo) {
+    return OpenWith([&] { return DBEngine::OpenServerDatabase(conninfo); });
 }
 
-int RunStartup(StartupHooks& hooks) {
+int OpenFile(const CompactionFault& fault) {
     try {
-        CompactUnlessShared(hooks.compactionFault);
+        CompactUnlessShared(fault);
     } catch (const DbError& e) {
         ShowErrorReport(e.Number(), e.Description());
         return 1;
@@ -73,6 +75,30 @@ int RunStartup(StartupHooks& hooks) {
         HeldLock().reset();
         return 1;
     }
+    return 0;
+}
+
+} // namespace
+
+int OpenDb(const QString& name) {
+    return OpenWith([&] { return DBEngine::OpenDatabase(name, false, false, kOpenConnect); });
+}
+
+void SetEraDates(const QDate& today) {
+    ToWareki(today.toString(QStringLiteral("yyyyMMdd")), gToday);
+    ToWareki(today.addMonths(-1).toString(QStringLiteral("yyyyMMdd")), gZengetu);
+}
+
+int RunStartup(StartupHooks& hooks) {
+    std::optional<QString> server;
+    try {
+        server = ReadServerConnectFile(kServerConnectFile);
+    } catch (const DbError& e) {
+        ShowErrorReport(e.Number(), e.Description());
+        return 1;
+    }
+    if ((server ? OpenOnServer(*server) : OpenFile(hooks.compactionFault)) != 0)
+        return 1;
     SetEraDates(Today());
     LoadIni();
     if (hooks.showMainWindow)

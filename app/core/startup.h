@@ -1,7 +1,8 @@
 #pragma once
 
 // Start-up: compact the database (only when no other instance has it open),
-// open it for the run, set today's and last month's era dates, load the
+// or, when the working folder holds the server connection file, use the
+// database on that server; open it for the run, set today's and last month's era dates, load the
 // institution settings and show the main menu.
 
 #include "db/compact_in_place.h"

@@ -30,7 +30,7 @@ QString Month(int m) {
 
 void FillTenYears(const QString& path) {
     CreateDatabase(path, kDatabasePassword).reset();
-    Connection c(path, kDatabasePassword, OpenMode::Existing);
+    SqliteConnection c(path, kDatabasePassword, OpenMode::Existing);
     const TableInfo& claim = *c.FindTable(QStringLiteral("T_請求書"));
     const TableInfo& line = *c.FindTable(QStringLiteral("T_総括表明細"));
     const auto insertSql = [](const QString& table, const TableInfo& info) {
@@ -90,7 +90,7 @@ void BM_Startup(benchmark::State& state) {
 void BM_KeyDerivation(benchmark::State& state) {
     const QString path = QDir(Data().path()).filePath(kDatabaseFile);
     for (auto _ : state)
-        Connection c(path, kDatabasePassword, OpenMode::Existing);
+        SqliteConnection c(path, kDatabasePassword, OpenMode::Existing);
 }
 
 void BM_Compaction(benchmark::State& state) {

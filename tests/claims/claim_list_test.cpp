@@ -6,13 +6,17 @@
 #include "claim_list.h"
 #include "claim_print_hooks.h"
 #include "claims_fixture.h"
+#include "db/db_files.h"
+#include "db/server_connect_file.h"
 #include "globals.h"
 #include "modal_screen.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -225,6 +229,35 @@ TEST_F(ClaimListTest, ClaimGoneSinceTheRefillIsReportedWithItsNumber) {
     ASSERT_EQ(messages->shown.size(), 1u);
     EXPECT_TRUE(messages->shown[0].text.startsWith("ｴﾗｰ番号 = 3021\r\r"));
     EXPECT_EQ(messages->shown[0].icon, MsgIcon::Critical);
+}
+
+// A second program on the same data, as a clerk at another PC runs it: from
+// a working folder of its own whose connection file names the server, or on
+// the same database file.
+std::unique_ptr<Database> OpenAsAnotherProgram(TempDatabase& database, QTemporaryDir& folder) {
+    if (!OnServer())
+        return DBEngine::OpenDatabase(database.Path(), false, false, kOpenConnect);
+    const QString connectFile = folder.filePath(kServerConnectFile);
+    QFile file(connectFile);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(database.ConnectInfo().toUtf8());
+    file.close();
+    return DBEngine::OpenServerDatabase(ReadServerConnectFile(connectFile).value());
+}
+
+TEST_F(ClaimListTest, AClaimSavedByAnotherProgramIsListedAtTheNextRefill) {
+    InsertClaim({"3805", "123456", "", 1, 1});
+    auto list = OpenList();
+    QTemporaryDir otherFolder;
+    auto other = OpenAsAnotherProgram(*database, otherFolder);
+    Database* mine = gDb;
+    gDb = other.get();
+    InsertClaim({"3805", "654321", "", 1, 1});
+    gDb = mine;
+    EXPECT_EQ(list->List()->topLevelItemCount(), 1);
+    list->Refill();
+    ASSERT_EQ(list->List()->topLevelItemCount(), 2);
+    EXPECT_EQ(Line(list->List(), 1).at(0), "654321");
 }
 
 TEST_F(ClaimListTest, PrintButtonsCallTheirHooksAndCloseCloses) {

@@ -228,12 +228,22 @@ TEST_F(FrmSoukatu2Test, OpeningWithNothingSelectedShowsTheNoDataMessage) {
 TEST_F(FrmSoukatu2Test, DuplicateKeyIsReportedAsAlreadyRegistered) {
     // Another program stores the same line between our serial look-up and our
     // write; a trigger plays that program.
-    RunFromAnotherConnection(
-        database.Path(),
-        QStringLiteral(
-            "CREATE TRIGGER clash BEFORE INSERT ON T_総括表明細 WHEN NEW.保険者名 = '先客' BEGIN "
-            "INSERT INTO T_総括表明細 (年月, 保険者番号, 診療科, 総括表種類, 連番) "
-            "VALUES (NEW.年月, NEW.保険者番号, NEW.診療科, NEW.総括表種類, NEW.連番); END"));
+    const QString clash =
+        QStringLiteral("INSERT INTO T_総括表明細 (年月, 保険者番号, 診療科, 総括表種類, 連番) "
+                       "VALUES (NEW.年月, NEW.保険者番号, NEW.診療科, NEW.総括表種類, NEW.連番);");
+    if (OnServer()) {
+        PgConnection other(database.ConnectInfo());
+        other.Exec(QStringLiteral("CREATE FUNCTION clash() RETURNS trigger LANGUAGE plpgsql AS "
+                                  "$$ BEGIN IF NEW.保険者名 = '先客' THEN ") +
+                   clash + QStringLiteral(" END IF; RETURN NEW; END $$"));
+        other.Exec(QStringLiteral("CREATE TRIGGER clash BEFORE INSERT ON T_総括表明細 "
+                                  "FOR EACH ROW EXECUTE FUNCTION clash()"));
+    } else {
+        RunFromAnotherConnection(
+            database.Path(), QStringLiteral("CREATE TRIGGER clash BEFORE INSERT ON T_総括表明細 "
+                                            "WHEN NEW.保険者名 = '先客' BEGIN ") +
+                                 clash + QStringLiteral(" END"));
+    }
     Open();
     TypeInto(Box("txtBangou"), QStringLiteral("231009"));
     TypeInto(Box("txtName"), QStringLiteral("先客"));

@@ -1,7 +1,8 @@
 #pragma once
 
-// A small DAO-like object model over SQLCipher: the operations the screens use.
-// Every failure is thrown as DbError.
+// A small DAO-like object model: the operations the screens use, over an
+// encrypted SQLCipher file or a PostgreSQL server. Every failure is thrown as
+// DbError.
 
 #include "db/db_error.h"
 
@@ -10,9 +11,6 @@
 #include <memory>
 
 namespace tabulon {
-
-class RecordsetImpl;
-class DatabaseImpl;
 
 // A column of the current row. An invalid (null) QVariant is the database Null.
 class Field {
@@ -45,6 +43,15 @@ public:
     virtual void Update() = 0;
 };
 
+// A multi-statement operation that must not stay half done. Commit ends it;
+// dropping it uncommitted undoes its statements where the engine runs it as a
+// transaction.
+class Operation {
+public:
+    virtual ~Operation() = default;
+    virtual void Commit() {}
+};
+
 class Database {
 public:
     virtual ~Database() = default;
@@ -52,6 +59,9 @@ public:
     virtual std::unique_ptr<Recordset> OpenRecordset(const QString& sql) = 0;
     // DELETE, INSERT ... SELECT, UPDATE in the Jet dialect.
     virtual void Execute(const QString& sql) = 0;
+    // One transaction on a server shared by several clerks; on the file each
+    // statement stands on its own, as before.
+    virtual std::unique_ptr<Operation> BeginOperation() { return std::make_unique<Operation>(); }
 };
 
 namespace DBEngine {
@@ -61,6 +71,10 @@ void CompactDatabase(const QString& source, const QString& destination, const QS
 // Opens an existing database; never creates one. `connect` is "MS Access;PWD=password".
 std::unique_ptr<Database> OpenDatabase(const QString& name, bool exclusive, bool readOnly,
                                        const QString& connect);
+// Opens the database on a PostgreSQL server; `conninfo` is a libpq connection
+// string or URI. Throws 3151 (server unreachable), 3029 (login refused), 3024
+// (no such database) or 3078 (the database holds no schema of this program).
+std::unique_ptr<Database> OpenServerDatabase(const QString& conninfo);
 } // namespace DBEngine
 
 } // namespace tabulon

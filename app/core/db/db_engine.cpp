@@ -1,7 +1,7 @@
 #include "db/connect_string.h"
 #include "db/dao.h"
+#include "db/engine_database.h"
 #include "db/sqlite_connection.h"
-#include "db/sqlite_database.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +17,7 @@ void CompactDatabase(const QString& source, const QString& destination, const QS
         throw DbError(kErrAlreadyExists,
                       QStringLiteral("データベース '%1' は既に存在します。").arg(destination));
     const QString password = PasswordOf(connect);
-    Connection connection(source, password, OpenMode::Existing);
+    SqliteConnection connection(source, password, OpenMode::Existing);
     // The connection may not create files, so the empty copy is made here.
     const int fd = ::open(QFile::encodeName(destination).constData(),
                           O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -45,7 +45,7 @@ void CompactDatabase(const QString& source, const QString& destination, const QS
 // keep concurrent writers apart.
 std::unique_ptr<Database> OpenDatabase(const QString& name, bool /*exclusive*/, bool readOnly,
                                        const QString& connect) {
-    return std::make_unique<SqliteDatabase>(std::make_shared<Connection>(
+    return std::make_unique<EngineDatabase>(std::make_shared<SqliteConnection>(
         name, PasswordOf(connect), readOnly ? OpenMode::ExistingReadOnly : OpenMode::Existing));
 }
 

@@ -1,15 +1,23 @@
 #pragma once
 
-// Statements in the Jet dialect that the screens write, rewritten for SQLite:
+// Statements in the Jet dialect that the screens write, rewritten for the
+// engine's SQL (SQLite or PostgreSQL):
 //   DELETE * FROM t / DELETE t.* FROM t      -> DELETE FROM t
 //   UPDATE t SET t.col = ...                 -> UPDATE t SET col = ...
 //   INSERT INTO t SELECT s.* FROM s ...      -> columns matched by name; a
 //                                               column of t that s lacks
 //                                               takes its default
 //   a trailing ';'                           -> dropped
+// For PostgreSQL also (SQLite has Mid and Format registered as functions):
+//   Mid(s, start[, length])                  -> substr(...)
+//   Format(x, '@@@@@@@@')                    -> x right-aligned in 8 characters
+//                                               (PostgreSQL's own format() is
+//                                               something else entirely)
+//   [name], `name`                           -> "name" in lower case, as the
+//                                               server folds the bare names
 // Only one statement is accepted; anything after it is an error (3142).
 
-#include "db/sqlite_connection.h"
+#include "db/engine_connection.h"
 
 #include <QString>
 #include <functional>
@@ -22,12 +30,14 @@ struct TranslatedSql {
     StatementKind kind = StatementKind::Select;
     QString sql;
     // For "SELECT * FROM <one table> [WHERE ...] [ORDER BY ...]": the table,
-    // whose rows can then be edited; the rowid is put in front of the columns.
+    // whose rows can then be edited; the engine's row address (rowid, ctid) is
+    // put in front of the columns.
     QString updatableTable;
 };
 
 using TableLookup = std::function<const TableInfo*(const QString& name)>;
 
-TranslatedSql TranslateJetSql(const QString& jetSql, const TableLookup& lookup);
+TranslatedSql TranslateJetSql(const QString& jetSql, const TableLookup& lookup,
+                              SqlTarget target = SqlTarget::Sqlite);
 
 } // namespace tabulon

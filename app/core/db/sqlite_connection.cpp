@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 #include <fcntl.h>
 #include <sqlcipher/sqlite3.h>
 #include <unistd.h>
@@ -15,10 +16,6 @@ namespace tabulon {
 namespace {
 
 constexpr int kBusyTimeoutMs = 3000;
-
-QString QuoteName(const QString& name) {
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
 
 // Rejects what is certainly not an encrypted database before SQLCipher looks at
 // it: an empty file, a plain SQLite file, or a size that is no whole number of
@@ -52,14 +49,7 @@ void ClaimNewFile(const QString& path) {
 
 } // namespace
 
-std::optional<size_t> TableInfo::IndexOf(const QString& column) const {
-    for (size_t i = 0; i < columns.size(); ++i)
-        if (columns[i].name.compare(column, Qt::CaseInsensitive) == 0)
-            return i;
-    return std::nullopt;
-}
-
-Connection::Connection(const QString& path, const QString& password, OpenMode mode) {
+SqliteConnection::SqliteConnection(const QString& path, const QString& password, OpenMode mode) {
     if (mode == OpenMode::CreateNew) {
         ClaimNewFile(path);
     } else {
@@ -97,11 +87,11 @@ Connection::Connection(const QString& path, const QString& password, OpenMode mo
     }
 }
 
-Connection::~Connection() {
+SqliteConnection::~SqliteConnection() {
     sqlite3_close(db_);
 }
 
-void Connection::Exec(const QString& sql, const std::vector<QVariant>& values) {
+void SqliteConnection::Exec(const QString& sql, const std::vector<QVariant>& values) {
     Statement statement(*this, sql);
     for (size_t i = 0; i < values.size(); ++i)
         statement.Bind(int(i) + 1, values[i]);
@@ -109,7 +99,62 @@ void Connection::Exec(const QString& sql, const std::vector<QVariant>& values) {
     }
 }
 
-const TableInfo* Connection::FindTable(const QString& name) {
+QueryResult SqliteConnection::Query(const QString& sql, const std::vector<QVariant>& values) {
+    Statement statement(*this, sql);
+    for (size_t i = 0; i < values.size(); ++i)
+        statement.Bind(int(i) + 1, values[i]);
+    QueryResult result;
+    for (int i = 0; i < statement.ColumnCount(); ++i)
+        result.names.push_back(statement.ColumnName(i));
+    while (statement.Step()) {
+        Row row;
+        row.reserve(result.names.size());
+        for (int i = 0; i < statement.ColumnCount(); ++i)
+            row.push_back(statement.Column(i));
+        result.rows.push_back(std::move(row));
+    }
+    return result;
+}
+
+KeyedRow SqliteConnection::InsertRow(const QString& table, const std::vector<QString>& columns,
+                                     const Row& values) {
+    QStringList names;
+    QStringList marks;
+    for (const QString& column : columns) {
+        names << QuoteSqlName(column);
+        marks << QStringLiteral("?");
+    }
+    Exec(names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(QuoteSqlName(table))
+                         : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(QuoteSqlName(table), names.join(u','), marks.join(u',')),
+         values);
+    return ReadRow(table, sqlite3_last_insert_rowid(db_));
+}
+
+KeyedRow SqliteConnection::UpdateRow(const QString& table, const QVariant& key,
+                                     const std::vector<QString>& columns, const Row& values) {
+    QStringList assignments;
+    for (const QString& column : columns)
+        assignments << QuoteSqlName(column) + QStringLiteral(" = ?");
+    Row bound = values;
+    bound.push_back(key);
+    Exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+             .arg(QuoteSqlName(table), assignments.join(u',')),
+         bound);
+    if (sqlite3_changes(db_) == 0)
+        throw DbError(kErrRecordDeleted, QStringLiteral("レコードは削除されています。"));
+    return ReadRow(table, key.toLongLong());
+}
+
+KeyedRow SqliteConnection::ReadRow(const QString& table, qint64 rowid) {
+    QueryResult result =
+        Query(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(QuoteSqlName(table)), {rowid});
+    if (result.rows.empty())
+        throw DbError(kErrRecordDeleted, QStringLiteral("レコードは削除されています。"));
+    return {rowid, std::move(result.rows.front())};
+}
+
+const TableInfo* SqliteConnection::FindTable(const QString& name) {
     const QString key = name.toLower();
     auto found = tables_.find(key);
     if (found == tables_.end()) {
@@ -121,9 +166,8 @@ const TableInfo* Connection::FindTable(const QString& name) {
         if (kind.Step()) {
             info.emplace();
             info->isView = kind.Column(0).toString() == QLatin1String("view");
-            Statement columns(
-                *this,
-                QStringLiteral("PRAGMA table_info(%1)").arg(QuoteName(kind.Column(1).toString())));
+            Statement columns(*this, QStringLiteral("PRAGMA table_info(%1)")
+                                         .arg(QuoteSqlName(kind.Column(1).toString())));
             while (columns.Step()) {
                 ColumnInfo column;
                 column.name = columns.Column(1).toString();

@@ -3,6 +3,8 @@
 // One open, keyed SQLCipher connection with the Jet functions registered, and
 // what the layer needs to know about its tables.
 
+#include "db/engine_connection.h"
+
 #include <QString>
 #include <QVariant>
 #include <map>
@@ -13,42 +15,36 @@ struct sqlite3;
 
 namespace tabulon {
 
-struct ColumnInfo {
-    QString name;
-    bool integer = false; // declared INTEGER: text written to it is converted
-    QString defaultSql;   // the DEFAULT expression, empty when none
-};
-
-struct TableInfo {
-    bool isView = false;
-    std::vector<ColumnInfo> columns;
-    std::optional<size_t> IndexOf(const QString& column) const;
-};
-
 enum class OpenMode {
     Existing,         // the file must exist; it is never created
     ExistingReadOnly, // as Existing, and every write is refused (3027)
     CreateNew,        // the file must not exist; it is created
 };
 
-class Connection {
+class SqliteConnection : public EngineConnection {
 public:
     // Opens `path` with the password as key and checks that the key reads it.
     // Throws DbError 3024 (no file), 3204 (file exists, CreateNew), 3031 (wrong
     // password or unreadable content), 3343 (a file that is no encrypted
     // database), or the error SQLite reports.
-    Connection(const QString& path, const QString& password, OpenMode mode);
-    ~Connection();
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
+    SqliteConnection(const QString& path, const QString& password, OpenMode mode);
+    ~SqliteConnection() override;
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
 
     sqlite3* handle() const { return db_; }
-    // Runs one statement that returns no rows, with optional bound values.
-    void Exec(const QString& sql, const std::vector<QVariant>& values = {});
-    // The table or view of that name (case-insensitive), or nothing.
-    const TableInfo* FindTable(const QString& name);
+    SqlTarget Target() const override { return SqlTarget::Sqlite; }
+    QueryResult Query(const QString& sql, const std::vector<QVariant>& values = {}) override;
+    void Exec(const QString& sql, const std::vector<QVariant>& values = {}) override;
+    const TableInfo* FindTable(const QString& name) override;
+    KeyedRow InsertRow(const QString& table, const std::vector<QString>& columns,
+                       const Row& values) override;
+    KeyedRow UpdateRow(const QString& table, const QVariant& key,
+                       const std::vector<QString>& columns, const Row& values) override;
 
 private:
+    KeyedRow ReadRow(const QString& table, qint64 rowid);
+
     sqlite3* db_ = nullptr;
     std::map<QString, std::optional<TableInfo>> tables_;
 };

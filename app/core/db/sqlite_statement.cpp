@@ -8,7 +8,7 @@
 
 namespace tabulon {
 
-Statement::Statement(Connection& connection, const QString& sql) : connection_(connection) {
+Statement::Statement(SqliteConnection& connection, const QString& sql) : connection_(connection) {
     const QByteArray text = sql.toUtf8();
     const char* tail = nullptr;
     if (sqlite3_prepare_v2(connection_.handle(), text.constData(), int(text.size()), &stmt_,

@@ -9,12 +9,12 @@ struct sqlite3_stmt;
 
 namespace tabulon {
 
-class Connection;
+class SqliteConnection;
 
 class Statement {
 public:
     // Prepares exactly one statement; text after it is refused (3142).
-    Statement(Connection& connection, const QString& sql);
+    Statement(SqliteConnection& connection, const QString& sql);
     ~Statement();
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -30,7 +30,7 @@ public:
     QVariant Column(int column) const;
 
 private:
-    Connection& connection_;
+    SqliteConnection& connection_;
     sqlite3_stmt* stmt_ = nullptr;
 };
 

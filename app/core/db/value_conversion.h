@@ -3,7 +3,7 @@
 // Values written into columns take the column's kind, as the screens expect
 // when they assign box texts and whole numbers alike.
 
-#include "db/sqlite_connection.h"
+#include "db/engine_connection.h"
 
 #include <QVariant>
 

@@ -53,6 +53,7 @@ void copySummaryLines(const QString& source, const QString& target) {
 int CopyMonth(const QString& source, const QString& target) {
     const QString claims = QStringLiteral("T_請求書");
     const QString summary = QStringLiteral("T_総括表明細");
+    const std::unique_ptr<Operation> operation = gDb->BeginOperation();
     int status = kCopiedNothing;
     if (!hasRows(claims, target)) {
         if (hasRows(claims, source)) {
@@ -70,6 +71,7 @@ int CopyMonth(const QString& source, const QString& target) {
             status = kNoSourceData;
         }
     }
+    operation->Commit();
     return status;
 }
 
@@ -80,12 +82,14 @@ bool CopySucceeded(int status) {
 
 void DeleteMonth(const QString& month) {
     const QString key = SqlEscape(month);
+    const std::unique_ptr<Operation> operation = gDb->BeginOperation();
     gDb->Execute(QStringLiteral("DELETE T_請求書.* FROM T_請求書 WHERE 年月 = '") + key +
                  QStringLiteral("'"));
     gDb->Execute(QStringLiteral("DELETE T_総括表明細.* FROM T_総括表明細 WHERE 年月 = '") + key +
                  QStringLiteral("'"));
     gDb->Execute(QStringLiteral("DELETE T_年月.* FROM T_年月 WHERE 年月 = '") + key +
                  QStringLiteral("'"));
+    operation->Commit();
 }
 
 } // namespace tabulon

@@ -1,7 +1,9 @@
 #pragma once
 
 // Whole-month operations on the stored claims and summary lines. They throw
-// DbError; statements already run stay done.
+// DbError. On the file, statements already run stay done; on a server shared
+// by several clerks each operation is one transaction, so a failure in the
+// middle leaves nothing half done.
 
 #include <QString>
 

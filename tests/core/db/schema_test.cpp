@@ -171,6 +171,19 @@ TEST_F(SchemaTest, InsurersSortByLastSixPlacesThenFirstTwoInEveryOrder) {
         expected);
 }
 
+// Code-point order on both engines, whatever the locale of a server: capitals
+// before small letters, blanks and digits before both.
+TEST_F(SchemaTest, TextSortsByCodePoint) {
+    for (const QString& number : {QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("a"),
+                                  QStringLiteral(" 9"), QStringLiteral("10"), QStringLiteral("Ａ")})
+        AddClaim(number, QStringLiteral("1"), 1);
+    EXPECT_EQ(
+        Column(QStringLiteral("SELECT * From T_請求書 Where 年月 = '3801' ORDER BY 保険者番号"),
+               QStringLiteral("保険者番号")),
+        (QStringList{QStringLiteral(" 9"), QStringLiteral("10"), QStringLiteral("B"),
+                     QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("Ａ")}));
+}
+
 TEST_F(SchemaTest, NextSerialStartsAtOneAndReusesADeletedHighest) {
     EXPECT_EQ(NextSerial(QStringLiteral("138001")), QStringLiteral("1"));
     for (int serial : {1, 2, 3})

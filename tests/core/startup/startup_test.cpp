@@ -7,6 +7,7 @@
 #include "message_recorder.h"
 #include "settings/ini_file.h"
 #include "startup.h"
+#include "startup_fixture.h"
 #include "temp_database.h"
 
 #include <QDir>
@@ -18,32 +19,7 @@ using namespace tabulon;
 
 namespace {
 
-class StartupTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        previous_ = QDir::currentPath();
-        QDir::setCurrent(db.Folder());
-        SetSettingsFolderForTesting(db.Folder());
-        db.db().Execute(QStringLiteral("INSERT INTO T_年月 ( 年月 ) SELECT '3801'"));
-        db.Close();
-    }
-    void TearDown() override {
-        EndRun();
-        SetTodayForTesting(QDate());
-        SetSettingsFolderForTesting(QString());
-        QDir::setCurrent(previous_);
-    }
-    int Start() {
-        StartupHooks hooks;
-        hooks.showMainWindow = [this] { ++windows; };
-        return RunStartup(hooks);
-    }
-
-    test::TempDatabase db;
-    test::MessageRecorder messages;
-    int windows = 0;
-    QString previous_;
-};
+class StartupTest : public test::StartupFixture {};
 
 TEST_F(StartupTest, OpensTheDatabaseAndSetsTodayAndLastMonth) {
     SetTodayForTesting(QDate(2024, 3, 31));

@@ -1,12 +1,13 @@
 #pragma once
 
-// A recordset over SQLite: the rows of the query are read when it opens (and
-// on Requery), so navigation never meets a changing result. A recordset on
-// "SELECT * FROM <table>" is updatable through the rowid of each row.
+// A recordset over any engine: the rows of the query are read when it opens
+// (and on Requery), so navigation never meets a changing result. A recordset
+// on "SELECT * FROM <table>" is updatable through the engine's row address,
+// which the translated query puts in front of the columns.
 
 #include "db/dao.h"
+#include "db/engine_connection.h"
 #include "db/jet_dialect.h"
-#include "db/sqlite_connection.h"
 
 #include <memory>
 #include <optional>
@@ -14,9 +15,9 @@
 
 namespace tabulon {
 
-class SqliteRecordset : public Recordset {
+class EngineRecordset : public Recordset {
 public:
-    SqliteRecordset(std::shared_ptr<Connection> connection, TranslatedSql query);
+    EngineRecordset(std::shared_ptr<EngineConnection> connection, TranslatedSql query);
 
     bool Eof() const override { return !current_; }
     void MoveFirst() override;
@@ -36,22 +37,19 @@ public:
 
 private:
     enum class EditMode { None, Adding, Editing };
-    using Row = std::vector<QVariant>;
 
     void Load();
     const TableInfo& Table() const;
     void RequireUpdatable() const;
     void RequireCurrent() const;
-    Row ReadRow(qint64 rowid);
     Row ColumnDefaults();
-    qint64 InsertPending();
-    void UpdatePending();
+    void ChangedColumns(std::vector<QString>& columns, Row& values) const;
 
-    std::shared_ptr<Connection> connection_;
+    std::shared_ptr<EngineConnection> connection_;
     TranslatedSql query_;
     std::vector<QString> names_;
     std::vector<Row> rows_;
-    std::vector<qint64> rowids_; // filled for updatable recordsets
+    std::vector<QVariant> keys_; // row addresses, for updatable recordsets
     std::optional<size_t> current_;
     EditMode mode_ = EditMode::None;
     Row pending_;
