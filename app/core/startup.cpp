@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "backup/generations.h"
 #include "clock.h"
 #include "db/dao.h"
 #include "db/db_files.h"
@@ -7,9 +8,13 @@
 #include "era/wareki.h"
 #include "globals.h"
 #include "message_box.h"
+#include "messages.h"
 #include "settings/ini_file.h"
 
 #include <QDate>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <memory>
 
 namespace tabulon {
@@ -26,18 +31,39 @@ std::unique_ptr<InstanceLock>& HeldLock() {
     return lock;
 }
 
+// Whether a file can be made in the folder. Probed by making one, since
+// permissions alone do not tell (a read-only mount, an administrator).
+bool FolderWritable(const QString& folder) {
+    QTemporaryFile probe(folder + QStringLiteral("/.tabulon-probe-XXXXXX"));
+    return probe.open();
+}
+
 // Compacts only while this instance is alone; then keeps the lock shared for
-// the run so that a later instance leaves the open file alone.
-void CompactUnlessShared(const CompactionFault& fault) {
+// the run so that a later instance leaves the open file alone. The file that
+// the compacted copy replaces is kept as a backup generation; when that is
+// not possible the start goes on and `generationError` says why.
+void CompactUnlessShared(const CompactionFault& fault, QString& generationError) {
     HeldLock() = std::make_unique<InstanceLock>(kInstanceLockFile);
     const bool alone = HeldLock()->TryExclusive();
     if (alone) {
+        bool kept = false;
+        const auto keepGeneration = [&] {
+            try {
+                KeepAsGeneration(kDatabaseFile, QDateTime::currentDateTime());
+                kept = true;
+            } catch (const DbError& e) {
+                generationError = e.Description();
+            }
+        };
         try {
-            CompactInPlace(kDatabaseFile, kCompactionFile, kCompactConnect, fault);
+            CompactInPlace(kDatabaseFile, kCompactionFile, kCompactConnect, fault, keepGeneration);
         } catch (...) {
             HeldLock().reset();
             throw;
         }
+        // Older generations go only once the new one is in place.
+        if (kept)
+            KeepNewestGenerations(BackupFolderOf(kDatabaseFile));
     }
     HeldLock()->HoldShared();
 }
@@ -61,8 +87,14 @@ void SetEraDates(const QDate& today) {
 }
 
 int RunStartup(StartupHooks& hooks) {
+    const QString folder = QFileInfo(kDatabaseFile).absolutePath();
+    if (QFileInfo::exists(kDatabaseFile) && !FolderWritable(folder)) {
+        ShowMessage(msg::kFolderNotWritable.arg(folder), MsgIcon::Critical);
+        return 1;
+    }
+    QString generationError;
     try {
-        CompactUnlessShared(hooks.compactionFault);
+        CompactUnlessShared(hooks.compactionFault, generationError);
     } catch (const DbError& e) {
         ShowErrorReport(e.Number(), e.Description());
         return 1;
@@ -71,6 +103,8 @@ int RunStartup(StartupHooks& hooks) {
         HeldLock().reset();
         return 1;
     }
+    if (!generationError.isEmpty())
+        ShowMessage(msg::kNoGenerationMade.arg(generationError), MsgIcon::Exclamation);
     SetEraDates(Today());
     LoadIni();
     if (hooks.showMainWindow)
@@ -78,9 +112,22 @@ int RunStartup(StartupHooks& hooks) {
     return 0;
 }
 
-void EndRun() {
+bool TakeDatabaseAlone() {
+    return HeldLock() && HeldLock()->TryExclusive();
+}
+
+void ShareDatabase() {
+    if (HeldLock())
+        HeldLock()->HoldShared();
+}
+
+void CloseDb() {
     gDb = nullptr;
     OpenDatabase().reset();
+}
+
+void EndRun() {
+    CloseDb();
     HeldLock().reset();
 }
 

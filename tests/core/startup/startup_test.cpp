@@ -1,13 +1,9 @@
 // Start-up in a working folder: dates from the clock, the main window only
 // with an open database, and no compaction under a running instance.
 
-#include "clock.h"
 #include "db/db_files.h"
 #include "db/instance_lock.h"
-#include "message_recorder.h"
-#include "settings/ini_file.h"
-#include "startup.h"
-#include "temp_database.h"
+#include "startup_fixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,32 +14,7 @@ using namespace tabulon;
 
 namespace {
 
-class StartupTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        previous_ = QDir::currentPath();
-        QDir::setCurrent(db.Folder());
-        SetSettingsFolderForTesting(db.Folder());
-        db.db().Execute(QStringLiteral("INSERT INTO T_年月 ( 年月 ) SELECT '3801'"));
-        db.Close();
-    }
-    void TearDown() override {
-        EndRun();
-        SetTodayForTesting(QDate());
-        SetSettingsFolderForTesting(QString());
-        QDir::setCurrent(previous_);
-    }
-    int Start() {
-        StartupHooks hooks;
-        hooks.showMainWindow = [this] { ++windows; };
-        return RunStartup(hooks);
-    }
-
-    test::TempDatabase db;
-    test::MessageRecorder messages;
-    int windows = 0;
-    QString previous_;
-};
+using StartupTest = test::StartupFixture;
 
 TEST_F(StartupTest, OpensTheDatabaseAndSetsTodayAndLastMonth) {
     SetTodayForTesting(QDate(2024, 3, 31));
@@ -93,13 +64,11 @@ TEST_F(StartupTest, UnreadableDatabaseIsLeftExactlyAsItWas) {
 }
 
 TEST_F(StartupTest, InjectedCompactionFailureEndsWithoutLosingARow) {
-    StartupHooks hooks;
-    hooks.showMainWindow = [this] { ++windows; };
-    hooks.compactionFault = [](CompactionStep step) {
-        if (step == CompactionStep::Replace)
-            throw DbError(kErrDiskFull, QStringLiteral("injected"));
-    };
-    EXPECT_NE(RunStartup(hooks), 0);
+    EXPECT_NE(Start([](CompactionStep step) {
+                  if (step == CompactionStep::Replace)
+                      throw DbError(kErrDiskFull, QStringLiteral("injected"));
+              }),
+              0);
     EXPECT_EQ(windows, 0);
     EXPECT_FALSE(QFile::exists(kCompactionFile));
     EndRun();
