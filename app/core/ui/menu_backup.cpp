@@ -1,0 +1,79 @@
+#include "ui/menu_backup.h"
+
+#include "backup/database_copy.h"
+#include "db/dao.h"
+#include "db/db_files.h"
+#include "export/month_csv.h"
+#include "file_picker.h"
+#include "globals.h"
+#include "message_box.h"
+#include "modal_screen.h"
+#include "ui/frm_menu.h"
+#include "ui/frm_restore.h"
+#include "ui/month_check.h"
+#include "ui/progress_window.h"
+#include "ui/reporting_errors.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QMenu>
+
+namespace tabulon {
+
+namespace {
+
+void BackUp(FrmMenu& window) {
+    const QString folder = PickPath(PickKind::Folder, QStringLiteral("バックアップ先のフォルダ"));
+    if (folder.isEmpty())
+        return;
+    ReportingErrors([&] {
+        ProgressWindow progress(&window, QStringLiteral("バックアップしています…"));
+        const QString path = BackUpTo(kDatabaseFile, folder, QDateTime::currentDateTime(),
+                                      kDatabasePassword, progress.Report());
+        ShowMessage(QStringLiteral("バックアップを作成しました。\r\r%1").arg(path),
+                    MsgIcon::Information);
+    });
+}
+
+void Restore(FrmMenu& window) {
+    FrmRestore screen(&window);
+    OpenModal(screen);
+    if (screen.Restored())
+        window.FillYearMonth();
+}
+
+void ExportMonth(FrmMenu& window) {
+    auto* year = window.findChild<QComboBox*>(QStringLiteral("cboYear"));
+    auto* month = window.findChild<QComboBox*>(QStringLiteral("cboMonth"));
+    if (!CheckYearMonth(year, month))
+        return;
+    const QString key = MonthKey(year->currentText(), month->currentText());
+    const QString folder = PickPath(PickKind::Folder, QStringLiteral("CSVの保存先フォルダ"));
+    if (folder.isEmpty())
+        return;
+    ReportingErrors([&] {
+        ProgressWindow progress(&window, QStringLiteral("CSVを出力しています…"));
+        const MonthCsvFiles files = ExportMonthCsv(*gDb, key, folder, progress.Report());
+        ShowMessage(QStringLiteral("CSVを出力しました。\r\r%1（%2件）\r%3（%4件）")
+                        .arg(files.claims)
+                        .arg(files.claimRows)
+                        .arg(files.summaryLines)
+                        .arg(files.summaryRows),
+                    MsgIcon::Information);
+    });
+}
+
+} // namespace
+
+void AddBackupItems(FrmMenu& window, QMenu* file) {
+    const auto add = [&](const char* name, const QString& caption, void (*action)(FrmMenu&)) {
+        QAction* item = file->addAction(caption);
+        item->setObjectName(QLatin1String(name));
+        QObject::connect(item, &QAction::triggered, &window, [&window, action] { action(window); });
+    };
+    add("MenuBackup", QStringLiteral("バックアップ…"), BackUp);
+    add("MenuRestore", QStringLiteral("復元…"), Restore);
+    add("MenuCsv", QStringLiteral("CSV出力…"), ExportMonth);
+}
+
+} // namespace tabulon
