@@ -57,6 +57,9 @@ FrmRestore::FrmRestore(QWidget* parent) : QDialog(parent) {
     connect(restore, &QPushButton::clicked, this, &FrmRestore::restoreSelected);
     connect(pick, &QPushButton::clicked, this, &FrmRestore::restorePicked);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    // Return on a line restores it; no button takes Return away from the list.
+    for (QPushButton* button : {restore, pick, close})
+        button->setAutoDefault(false);
     connect(lstGeneration_, &QTreeWidget::itemActivated, this, &FrmRestore::restoreSelected);
 
     FixSizeAndCentre(this, TwipsSize(9000, 5160));
