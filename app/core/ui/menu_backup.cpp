@@ -22,14 +22,22 @@ namespace tabulon {
 
 namespace {
 
+// Runs the work under a progress window that is gone before any message.
+template <typename Work> auto WithProgress(FrmMenu& window, const QString& label, Work&& work) {
+    ProgressWindow progress(&window, label);
+    return work(progress.Report());
+}
+
 void BackUp(FrmMenu& window) {
     const QString folder = PickPath(PickKind::Folder, QStringLiteral("バックアップ先のフォルダ"));
     if (folder.isEmpty())
         return;
     ReportingErrors([&] {
-        ProgressWindow progress(&window, QStringLiteral("バックアップしています…"));
-        const QString path = BackUpTo(kDatabaseFile, folder, QDateTime::currentDateTime(),
-                                      kDatabasePassword, progress.Report());
+        const QString path = WithProgress(
+            window, QStringLiteral("バックアップしています…"), [&](const ProgressFn& report) {
+                return BackUpTo(kDatabaseFile, folder, QDateTime::currentDateTime(),
+                                kDatabasePassword, report);
+            });
         ShowMessage(QStringLiteral("バックアップを作成しました。\r\r%1").arg(path),
                     MsgIcon::Information);
     });
@@ -52,8 +60,9 @@ void ExportMonth(FrmMenu& window) {
     if (folder.isEmpty())
         return;
     ReportingErrors([&] {
-        ProgressWindow progress(&window, QStringLiteral("CSVを出力しています…"));
-        const MonthCsvFiles files = ExportMonthCsv(*gDb, key, folder, progress.Report());
+        const MonthCsvFiles files = WithProgress(
+            window, QStringLiteral("CSVを出力しています…"),
+            [&](const ProgressFn& report) { return ExportMonthCsv(*gDb, key, folder, report); });
         ShowMessage(QStringLiteral("CSVを出力しました。\r\r%1（%2件）\r%3（%4件）")
                         .arg(files.claims)
                         .arg(files.claimRows)
