@@ -43,7 +43,7 @@ void CopyDatabase(const QString& source, const QString& destination, const QStri
         throw DbError(kErrAlreadyExists,
                       QStringLiteral("ファイル '%1' は既に存在します。").arg(destination));
     Connection from(source, password, OpenMode::ExistingReadOnly);
-    const QString part = destination + QStringLiteral(".part");
+    const QString part = UnfinishedCopyOf(destination);
     QFile::remove(part);
     try {
         {
@@ -64,6 +64,8 @@ void CopyDatabase(const QString& source, const QString& destination, const QStri
 
 QString BackUpTo(const QString& databaseFile, const QString& folder, const QDateTime& madeAt,
                  const QString& password, const ProgressFn& progress) {
+    // What a backup cut short left there is of no use.
+    RemoveUnfinishedCopies(folder);
     const QString destination = FreeGenerationPath(folder, madeAt);
     CopyDatabase(databaseFile, destination, password, progress);
     return destination;

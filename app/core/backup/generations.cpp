@@ -30,7 +30,7 @@ void MakeFolder(const QString& folder) {
 // A plain copy is sound here only because the file is closed and this
 // instance holds the database alone.
 void CopyClosedFile(const QString& from, const QString& to) {
-    const QString part = to + QStringLiteral(".part");
+    const QString part = UnfinishedCopyOf(to);
     QFile::remove(part);
     if (!QFile::copy(from, part)) {
         QFile::remove(part);
@@ -108,6 +108,18 @@ void KeepNewestGenerations(const QString& folder, int keep) {
     const std::vector<Generation> generations = ListGenerations(folder);
     for (size_t i = size_t(std::max(keep, 0)); i < generations.size(); ++i)
         QFile::remove(generations[i].path);
+    RemoveUnfinishedCopies(folder);
+}
+
+void RemoveUnfinishedCopies(const QString& folder) {
+    const QDir dir(folder);
+    for (const QString& name :
+         dir.entryList({QStringLiteral("db-*.mdb.part")}, QDir::Files | QDir::Hidden))
+        QFile::remove(dir.filePath(name));
+}
+
+QString UnfinishedCopyOf(const QString& path) {
+    return path + QStringLiteral(".part");
 }
 
 } // namespace tabulon

@@ -42,8 +42,14 @@ QString FreeGenerationPath(const QString& folder, const QDateTime& madeAt);
 // file is left as it was.
 QString KeepAsGeneration(const QString& databaseFile, const QDateTime& madeAt);
 
-// Removes the oldest generations beyond `keep`. Called only once a new
-// generation is in place.
+// Removes the oldest generations beyond `keep`, and what copies cut short by
+// a crash left ("….mdb.part"). Called only once a new generation is in place.
 void KeepNewestGenerations(const QString& folder, int keep = kKeptGenerations);
+
+// Removes the unfinished copies ("db-….mdb.part") in a folder.
+void RemoveUnfinishedCopies(const QString& folder);
+
+// The name under which a copy is written before it counts.
+QString UnfinishedCopyOf(const QString& path);
 
 } // namespace tabulon
