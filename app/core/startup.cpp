@@ -46,11 +46,10 @@ void CompactUnlessShared(const CompactionFault& fault, QString& generationError)
     HeldLock() = std::make_unique<InstanceLock>(kInstanceLockFile);
     const bool alone = HeldLock()->TryExclusive();
     if (alone) {
-        bool kept = false;
+        QString generation;
         const auto keepGeneration = [&] {
             try {
-                KeepAsGeneration(kDatabaseFile, QDateTime::currentDateTime());
-                kept = true;
+                generation = KeepAsGeneration(kDatabaseFile, QDateTime::currentDateTime());
             } catch (const DbError& e) {
                 generationError = e.Description();
             }
@@ -58,11 +57,12 @@ void CompactUnlessShared(const CompactionFault& fault, QString& generationError)
         try {
             CompactInPlace(kDatabaseFile, kCompactionFile, kCompactConnect, fault, keepGeneration);
         } catch (...) {
+            DropIfStillTheFile(generation, kDatabaseFile);
             HeldLock().reset();
             throw;
         }
         // Older generations go only once the new one is in place.
-        if (kept)
+        if (!generation.isEmpty())
             KeepNewestGenerations(BackupFolderOf(kDatabaseFile));
     }
     HeldLock()->HoldShared();

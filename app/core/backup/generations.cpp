@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tabulon {
@@ -102,6 +103,15 @@ QString KeepAsGeneration(const QString& databaseFile, const QDateTime& madeAt) {
         }
         throw FolderError(folder);
     }
+}
+
+void DropIfStillTheFile(const QString& generation, const QString& databaseFile) {
+    struct stat kept {};
+    struct stat file {};
+    if (!generation.isEmpty() && ::stat(QFile::encodeName(generation).constData(), &kept) == 0 &&
+        ::stat(QFile::encodeName(databaseFile).constData(), &file) == 0 &&
+        kept.st_dev == file.st_dev && kept.st_ino == file.st_ino)
+        QFile::remove(generation);
 }
 
 void KeepNewestGenerations(const QString& folder, int keep) {

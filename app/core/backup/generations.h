@@ -42,6 +42,11 @@ QString FreeGenerationPath(const QString& folder, const QDateTime& madeAt);
 // file is left as it was.
 QString KeepAsGeneration(const QString& databaseFile, const QDateTime& madeAt);
 
+// Undoes KeepAsGeneration when the file was not replaced after all: a
+// generation that is still the database file itself (one file under two
+// names) would change with every later save.
+void DropIfStillTheFile(const QString& generation, const QString& databaseFile);
+
 // Removes the oldest generations beyond `keep`, and what copies cut short by
 // a crash left ("….mdb.part"). Called only once a new generation is in place.
 void KeepNewestGenerations(const QString& folder, int keep = kKeptGenerations);

@@ -52,9 +52,14 @@ void RestoreDatabase(const QString& chosen, const QDateTime& now, const Progress
     step(RestoreStep::Copy);
     CopyDatabase(chosen, work, kDatabasePassword, progress);
     step(RestoreStep::SetAside);
-    KeepAsGeneration(kDatabaseFile, now);
-    step(RestoreStep::Replace);
-    RenameOver(work, kDatabaseFile);
+    const QString generation = KeepAsGeneration(kDatabaseFile, now);
+    try {
+        step(RestoreStep::Replace);
+        RenameOver(work, kDatabaseFile);
+    } catch (...) {
+        DropIfStillTheFile(generation, kDatabaseFile);
+        throw;
+    }
     SyncFolder(QFileInfo(kDatabaseFile).absolutePath());
     KeepNewestGenerations(BackupFolderOf(kDatabaseFile));
 }

@@ -120,6 +120,7 @@ TEST_F(RestoreTest, RefusedWhileAnotherInstanceHoldsTheDatabase) {
 TEST_F(RestoreTest, FailureAtAnyStepLeavesTheDatabaseAsItWasAndOpen) {
     for (RestoreStep failing : {RestoreStep::Copy, RestoreStep::SetAside, RestoreStep::Replace}) {
         const QByteArray before = Bytes(kDatabaseFile);
+        const size_t generations = ListGenerations(BackupFolder()).size();
         EXPECT_EQ(test::ErrorNumberOf([&] {
                       RestoreDatabase(withMonth, later, {}, [failing](RestoreStep step) {
                           if (step == failing)
@@ -131,6 +132,7 @@ TEST_F(RestoreTest, FailureAtAnyStepLeavesTheDatabaseAsItWasAndOpen) {
         ASSERT_NE(gDb, nullptr);
         EXPECT_FALSE(Holds(QStringLiteral("3802"))) << int(failing);
         EXPECT_FALSE(QFile::exists(kCompactionFile)) << int(failing);
+        EXPECT_EQ(ListGenerations(BackupFolder()).size(), generations) << int(failing);
     }
     // Still able to restore afterwards: the lock was given back.
     RestoreDatabase(withMonth, later);

@@ -82,6 +82,18 @@ TEST_F(GenerationsTest, EleventhStartRemovesTheOldestOnlyAfterTheNewestIsInPlace
     EXPECT_FALSE(kept.contains(ten[ten.size() - 2]));
 }
 
+TEST_F(GenerationsTest, StartFailingBeforeTheReplaceLeavesNoGenerationSharingTheFile) {
+    StartAndEnd();
+    const QStringList before = Paths();
+    EXPECT_NE(Start([](CompactionStep step) {
+                  if (step == CompactionStep::Replace)
+                      throw DbError(kErrDiskFull, QStringLiteral("injected"));
+              }),
+              0);
+    EndRun();
+    EXPECT_EQ(Paths(), before);
+}
+
 TEST_F(GenerationsTest, GenerationsAreListedNewestFirstAndOtherFilesAreLeftAlone) {
     ASSERT_TRUE(QDir().mkpath(Folder()));
     const QDateTime noon(QDate(2026, 12, 1), QTime(12, 0, 0));
