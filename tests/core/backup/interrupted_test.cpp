@@ -1,7 +1,7 @@
 // A process killed (SIGKILL) at a random moment of start-up, of a backup or of
 // a restore: db.mdb still opens with every row (for a restore: all of the old
 // data or all of the restored), and every generation that existed before is
-// still there and opens. The number of kills per operation is 4, or
+// still there and opens. The number of kills per operation is 3, or
 // TABULON_KILL_ROUNDS (scripts/kill-loop.sh runs long loops).
 
 #include "backup/database_contents.h"
@@ -27,7 +27,7 @@ namespace {
 
 int Rounds() {
     const int rounds = qEnvironmentVariableIntValue("TABULON_KILL_ROUNDS");
-    return rounds > 0 ? rounds : 4;
+    return rounds > 0 ? rounds : 3;
 }
 
 class InterruptedTest : public test::StartupFixture {
