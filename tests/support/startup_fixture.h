@@ -36,6 +36,14 @@ protected:
         return RunStartup(hooks);
     }
 
+    // Fails the compaction at one step, as a full disk would.
+    static CompactionFault FailAt(CompactionStep failing) {
+        return [failing](CompactionStep step) {
+            if (step == failing)
+                throw DbError(kErrDiskFull, QStringLiteral("injected"));
+        };
+    }
+
     TempDatabase db;
     MessageRecorder messages;
     int windows = 0;

@@ -60,11 +60,7 @@ TEST_F(GenerationsTest, EleventhStartRemovesTheOldestOnlyAfterTheNewestIsInPlace
     const QStringList ten = Paths();
     // Interrupted after the new generation and the rename, before the clean-up:
     // eleven generations, the oldest among them.
-    EXPECT_NE(Start([](CompactionStep step) {
-                  if (step == CompactionStep::SyncFolder)
-                      throw DbError(kErrDiskError, QStringLiteral("injected"));
-              }),
-              0);
+    EXPECT_NE(Start(FailAt(CompactionStep::SyncFolder)), 0);
     EndRun();
     QStringList eleven = Paths();
     ASSERT_EQ(eleven.size(), 11);
@@ -85,11 +81,7 @@ TEST_F(GenerationsTest, EleventhStartRemovesTheOldestOnlyAfterTheNewestIsInPlace
 TEST_F(GenerationsTest, StartFailingBeforeTheReplaceLeavesNoGenerationSharingTheFile) {
     StartAndEnd();
     const QStringList before = Paths();
-    EXPECT_NE(Start([](CompactionStep step) {
-                  if (step == CompactionStep::Replace)
-                      throw DbError(kErrDiskFull, QStringLiteral("injected"));
-              }),
-              0);
+    EXPECT_NE(Start(FailAt(CompactionStep::Replace)), 0);
     EndRun();
     EXPECT_EQ(Paths(), before);
 }

@@ -64,11 +64,7 @@ TEST_F(StartupTest, UnreadableDatabaseIsLeftExactlyAsItWas) {
 }
 
 TEST_F(StartupTest, InjectedCompactionFailureEndsWithoutLosingARow) {
-    EXPECT_NE(Start([](CompactionStep step) {
-                  if (step == CompactionStep::Replace)
-                      throw DbError(kErrDiskFull, QStringLiteral("injected"));
-              }),
-              0);
+    EXPECT_NE(Start(FailAt(CompactionStep::Replace)), 0);
     EXPECT_EQ(windows, 0);
     EXPECT_FALSE(QFile::exists(kCompactionFile));
     EndRun();
