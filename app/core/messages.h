@@ -49,6 +49,14 @@ inline const QString kCopyTargetHasData =
     QStringLiteral("データが存在するため、処理はおこないませんでした");
 inline const QString kCopyDone = QStringLiteral("終了しました");
 
+// Start-up and backups; %1 is a folder or the reason.
+inline const QString kFolderNotWritable =
+    QStringLiteral("データベースのフォルダ '%1' に書き込めないため、起動できません。\r\r"
+                   "フォルダの書き込み権限を確認してください。データベースは変更していません。");
+inline const QString kNoGenerationMade =
+    QStringLiteral("起動時のバックアップを作成できませんでした。\r\r%1\r\r"
+                   "データベースは正常です。このまま作業を続けられます。");
+
 // About box.
 inline const QString kSystemInfoUnavailable = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
 

@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "app_paths.h"
+#include "backup/generations.h"
 #include "clock.h"
 #include "db/dao.h"
 #include "db/db_files.h"
@@ -9,9 +10,13 @@
 #include "era/wareki.h"
 #include "globals.h"
 #include "message_box.h"
+#include "messages.h"
 #include "settings/ini_file.h"
 
 #include <QDate>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <memory>
 #include <optional>
 
@@ -29,19 +34,40 @@ std::unique_ptr<InstanceLock>& HeldLock() {
     return lock;
 }
 
+// Whether a file can be made in the folder. Probed by making one, since
+// permissions alone do not tell (a read-only mount, an administrator).
+bool FolderWritable(const QString& folder) {
+    QTemporaryFile probe(folder + QStringLiteral("/.tabulon-probe-XXXXXX"));
+    return probe.open();
+}
+
 // Compacts only while this instance is alone; then keeps the lock shared for
-// the run so that a later instance leaves the open file alone.
-void CompactUnlessShared(const CompactionFault& fault) {
+// the run so that a later instance leaves the open file alone. The file that
+// the compacted copy replaces is kept as a backup generation; when that is
+// not possible the start goes on and `generationError` says why.
+void CompactUnlessShared(const CompactionFault& fault, QString& generationError) {
     HeldLock() = std::make_unique<InstanceLock>(DatabaseFilePath(kInstanceLockFile));
     const bool alone = HeldLock()->TryExclusive();
     if (alone) {
+        QString generation;
+        const auto keepGeneration = [&] {
+            try {
+                generation = KeepAsGeneration(DatabaseFilePath(), QDateTime::currentDateTime());
+            } catch (const DbError& e) {
+                generationError = e.Description();
+            }
+        };
         try {
             CompactInPlace(DatabaseFilePath(), DatabaseFilePath(kCompactionFile), kCompactConnect,
-                           fault);
+                           fault, keepGeneration);
         } catch (...) {
+            DropIfStillTheFile(generation, DatabaseFilePath());
             HeldLock().reset();
             throw;
         }
+        // Older generations go only once the new one is in place.
+        if (!generation.isEmpty())
+            KeepNewestGenerations(BackupFolderOf(DatabaseFilePath()));
     }
     HeldLock()->HoldShared();
 }
@@ -64,9 +90,18 @@ int OpenOnServer(const QString& conninfo) {
     return OpenWith([&] { return DBEngine::OpenServerDatabase(conninfo); });
 }
 
+// A folder in which no file can be made ends the start before anything is
+// touched. The file that compaction replaces becomes a backup generation; a
+// generation that cannot be made is said once and the start goes on.
 int OpenFile(const CompactionFault& fault) {
+    const QString folder = QFileInfo(DatabaseFilePath()).absolutePath();
+    if (QFileInfo::exists(DatabaseFilePath()) && !FolderWritable(folder)) {
+        ShowMessage(msg::kFolderNotWritable.arg(folder), MsgIcon::Critical);
+        return 1;
+    }
+    QString generationError;
     try {
-        CompactUnlessShared(fault);
+        CompactUnlessShared(fault, generationError);
     } catch (const DbError& e) {
         ShowErrorReport(e.Number(), e.Description());
         return 1;
@@ -75,6 +110,8 @@ int OpenFile(const CompactionFault& fault) {
         HeldLock().reset();
         return 1;
     }
+    if (!generationError.isEmpty())
+        ShowMessage(msg::kNoGenerationMade.arg(generationError), MsgIcon::Exclamation);
     return 0;
 }
 
@@ -106,9 +143,22 @@ int RunStartup(StartupHooks& hooks) {
     return 0;
 }
 
-void EndRun() {
+bool TakeDatabaseAlone() {
+    return HeldLock() && HeldLock()->TryExclusive();
+}
+
+void ShareDatabase() {
+    if (HeldLock())
+        HeldLock()->HoldShared();
+}
+
+void CloseDb() {
     gDb = nullptr;
     OpenDatabase().reset();
+}
+
+void EndRun() {
+    CloseDb();
     HeldLock().reset();
 }
 

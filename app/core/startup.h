@@ -24,14 +24,25 @@ struct StartupHooks {
 // the standard error report and returns 1.
 int OpenDb(const QString& name);
 
-// Runs start-up on the database of DatabaseFilePath(). Returns 0 when the main menu is shown;
-// otherwise the failure has been shown in a message box, no window exists, and
-// the program should end with the returned non-zero code.
+// Runs start-up on the database of DatabaseFilePath(), or on the server named by
+// the working folder's connection file. Returns 0 when the main menu is shown;
+// otherwise the failure has been shown in a message box, no window exists,
+// nothing is left behind in the folder, and the program should end with the
+// returned non-zero code. A folder in which no file can be made ends the start
+// before anything is touched: no compaction, and every save would fail.
 int RunStartup(StartupHooks& hooks);
 
 // Sets gToday and gZengetu (one calendar month earlier, the day clamped to the
 // shorter month) from the date.
 void SetEraDates(const QDate& today);
+
+// Closes gDb (it becomes null); OpenDb opens it again.
+void CloseDb();
+
+// True when no other instance holds the database; this one then holds it
+// exclusively until ShareDatabase (a restore replaces the file meanwhile).
+bool TakeDatabaseAlone();
+void ShareDatabase();
 
 // Closes gDb and releases the instance lock; process exit does the same.
 void EndRun();

@@ -1,7 +1,11 @@
 // Start-up on ten years of data: 120 months of 300 claims with every figure
 // filled and 100 summary lines. Reports the whole start-up and its parts: key
-// derivation (opening a connection), compaction, and the open of the run.
+// derivation (opening a connection), compaction without and with the backup
+// generation (the replaced file kept in backup/, the newest ten kept), and the
+// open of the run.
 
+#include "backup/generations.h"
+#include "bench_rows.h"
 #include "db/compact_in_place.h"
 #include "db/db_files.h"
 #include "db/schema.h"
@@ -11,6 +15,7 @@
 #include "startup.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -33,33 +38,18 @@ void FillTenYears(const QString& path) {
     SqliteConnection c(path, kDatabasePassword, OpenMode::Existing);
     const TableInfo& claim = *c.FindTable(QStringLiteral("T_請求書"));
     const TableInfo& line = *c.FindTable(QStringLiteral("T_総括表明細"));
-    const auto insertSql = [](const QString& table, const TableInfo& info) {
-        QStringList names;
-        QStringList marks;
-        for (const ColumnInfo& column : info.columns) {
-            names << column.name;
-            marks << QStringLiteral("?");
-        }
-        return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-            .arg(table, names.join(u','), marks.join(u','));
-    };
     c.Exec(QStringLiteral("BEGIN"));
     for (int m = 0; m < kMonths; ++m) {
         c.Exec(QStringLiteral("INSERT INTO T_年月 (年月) VALUES (?)"), {Month(m)});
-        for (int i = 0; i < kClaimsPerMonth; ++i) {
-            std::vector<QVariant> values = {Month(m), QString::number(138000 + i), QString(),
-                                            QString::number(i % 6 + 1), 1};
-            while (values.size() < claim.columns.size())
-                values.push_back(QString::number(1000 + i));
-            c.Exec(insertSql(QStringLiteral("T_請求書"), claim), values);
-        }
+        for (int i = 0; i < kClaimsPerMonth; ++i)
+            bench::InsertClaim(c, claim, Month(m), i);
         for (int i = 0; i < kLinesPerMonth; ++i) {
             std::vector<QVariant> values = {Month(m),  QString::number(138000 + i),
                                             QString(), QString::number(i % 3 + 1),
                                             1,         QStringLiteral("保険者")};
             while (values.size() < line.columns.size())
                 values.push_back(100 + i);
-            c.Exec(insertSql(QStringLiteral("T_総括表明細"), line), values);
+            c.Exec(bench::InsertAllColumns(QStringLiteral("T_総括表明細"), line), values);
         }
     }
     c.Exec(QStringLiteral("COMMIT"));
@@ -99,6 +89,16 @@ void BM_Compaction(benchmark::State& state) {
         CompactInPlace(dir.filePath(kDatabaseFile), dir.filePath(kCompactionFile), kCompactConnect);
 }
 
+void BM_CompactionWithGeneration(benchmark::State& state) {
+    const QDir dir(Data().path());
+    const QString file = dir.filePath(kDatabaseFile);
+    for (auto _ : state) {
+        CompactInPlace(file, dir.filePath(kCompactionFile), kCompactConnect, {},
+                       [&] { KeepAsGeneration(file, QDateTime::currentDateTime()); });
+        KeepNewestGenerations(BackupFolderOf(file));
+    }
+}
+
 void BM_OpenDb(benchmark::State& state) {
     QDir::setCurrent(Data().path());
     for (auto _ : state) {
@@ -112,6 +112,7 @@ void BM_OpenDb(benchmark::State& state) {
 BENCHMARK(BM_Startup)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_KeyDerivation)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Compaction)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_CompactionWithGeneration)->Unit(benchmark::kMillisecond)->Iterations(12);
 BENCHMARK(BM_OpenDb)->Unit(benchmark::kMillisecond)->Iterations(5);
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv); // the settings file is found beside the program

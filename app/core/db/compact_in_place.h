@@ -16,8 +16,11 @@ using CompactionFault = std::function<void(CompactionStep)>;
 
 // Throws DbError: 3024 when `file` is missing (nothing is touched), or the
 // error of the failed step. On failure before the rename `file` is left as it
-// was and the copy is removed.
+// was and the copy is removed. `beforeReplace` runs once the copy is complete
+// and synced, just before it replaces `file` (start-up keeps the replaced file
+// as a backup generation there); what it throws ends the compaction likewise.
 void CompactInPlace(const QString& file, const QString& workFile, const QString& connect,
-                    const CompactionFault& fault = {});
+                    const CompactionFault& fault = {},
+                    const std::function<void()>& beforeReplace = {});
 
 } // namespace tabulon

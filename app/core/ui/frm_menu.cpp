@@ -10,6 +10,7 @@
 #include "ui/frm_copy.h"
 #include "ui/frm_delete.h"
 #include "ui/frm_touroku.h"
+#include "ui/menu_backup.h"
 #include "ui/month_check.h"
 #include "ui/reporting_errors.h"
 #include "ui/screen_geometry.h"
@@ -123,6 +124,8 @@ void FrmMenu::buildMenus() {
         openOwnScreen<FrmDelete>(this);
         FillYearMonth();
     });
+    file->addSeparator();
+    AddBackupItems(*this, file);
     file->addSeparator();
     connect(addItem(file, "MenuClose", QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了")), &QAction::triggered,
             this, [this] { close(); });

@@ -1,14 +1,9 @@
 // Start-up in a working folder: dates from the clock, the main window only
 // with an open database, and no compaction under a running instance.
 
-#include "clock.h"
 #include "db/db_files.h"
 #include "db/instance_lock.h"
-#include "message_recorder.h"
-#include "settings/ini_file.h"
-#include "startup.h"
 #include "startup_fixture.h"
-#include "temp_database.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +14,7 @@ using namespace tabulon;
 
 namespace {
 
-class StartupTest : public test::StartupFixture {};
+using StartupTest = test::StartupFixture;
 
 TEST_F(StartupTest, OpensTheDatabaseAndSetsTodayAndLastMonth) {
     SetTodayForTesting(QDate(2024, 3, 31));
@@ -69,13 +64,7 @@ TEST_F(StartupTest, UnreadableDatabaseIsLeftExactlyAsItWas) {
 }
 
 TEST_F(StartupTest, InjectedCompactionFailureEndsWithoutLosingARow) {
-    StartupHooks hooks;
-    hooks.showMainWindow = [this] { ++windows; };
-    hooks.compactionFault = [](CompactionStep step) {
-        if (step == CompactionStep::Replace)
-            throw DbError(kErrDiskFull, QStringLiteral("injected"));
-    };
-    EXPECT_NE(RunStartup(hooks), 0);
+    EXPECT_NE(Start(FailAt(CompactionStep::Replace)), 0);
     EXPECT_EQ(windows, 0);
     EXPECT_FALSE(QFile::exists(kCompactionFile));
     EndRun();

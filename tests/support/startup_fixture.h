@@ -1,7 +1,7 @@
 #pragma once
 
-// Start-up tests run in the folder of a fresh database that holds the month
-// 3801, with message boxes recorded and the main window counted.
+// A working folder holding db.mdb with one stored month, made the current
+// folder for the test; Start() runs start-up without a window.
 
 #include "clock.h"
 #include "message_recorder.h"
@@ -29,10 +29,19 @@ protected:
         SetSettingsFolderForTesting(QString());
         QDir::setCurrent(previous_);
     }
-    int Start() {
+    int Start(CompactionFault fault = {}) {
         StartupHooks hooks;
         hooks.showMainWindow = [this] { ++windows; };
+        hooks.compactionFault = std::move(fault);
         return RunStartup(hooks);
+    }
+
+    // Fails the compaction at one step, as a full disk would.
+    static CompactionFault FailAt(CompactionStep failing) {
+        return [failing](CompactionStep step) {
+            if (step == failing)
+                throw DbError(kErrDiskFull, QStringLiteral("injected"));
+        };
     }
 
     TempDatabase db;

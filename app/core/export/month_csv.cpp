@@ -1,0 +1,75 @@
+#include "export/month_csv.h"
+
+#include "db/dao.h"
+#include "db/sql_quote.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <QStringList>
+#include <memory>
+
+namespace tabulon {
+
+namespace {
+
+// The insurer order of every list: the last six places of the number right
+// aligned in eight, then the first two, then the department.
+const QString kInsurerOrder = QStringLiteral(" ORDER BY Mid(Format(保険者番号,'@@@@@@@@'),3,6),"
+                                             " Mid(Format(保険者番号,'@@@@@@@@'),1,2), 診療科");
+
+QString MonthRows(const QString& table, const QString& month, const QString& thenBy) {
+    return QStringLiteral("SELECT * From ") + table + QStringLiteral(" Where 年月 = '") +
+           SqlEscape(month) + QLatin1Char('\'') + kInsurerOrder + thenBy;
+}
+
+QString Line(const QStringList& fields) {
+    return fields.join(u',') + QStringLiteral("\r\n");
+}
+
+// Writes every row of the recordset; returns the number of data rows.
+int WriteCsv(Recordset& rows, const QString& path, int& rowsDone, const ProgressFn& progress) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw DbError(kErrDiskError, QStringLiteral("ファイル '%1' に書き込めません。").arg(path));
+    QStringList header;
+    for (int i = 0; i < rows.FieldCount(); ++i)
+        header << CsvField(rows.Fields(i).Name());
+    QByteArray out = QByteArrayLiteral("\xEF\xBB\xBF") + Line(header).toUtf8();
+    int count = 0;
+    for (; !rows.Eof(); rows.MoveNext()) {
+        QStringList fields;
+        for (int i = 0; i < rows.FieldCount(); ++i)
+            fields << CsvField(rows.Fields(i).Text());
+        out += Line(fields).toUtf8();
+        ++count;
+        if (progress && ++rowsDone % 100 == 0)
+            progress(rowsDone, 0);
+    }
+    if (file.write(out) != out.size() || !file.commit())
+        throw DbError(kErrDiskError, QStringLiteral("ファイル '%1' に書き込めません。").arg(path));
+    return count;
+}
+
+} // namespace
+
+QString CsvField(const QString& value) {
+    return u'"' + QString(value).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+MonthCsvFiles ExportMonthCsv(Database& db, const QString& month, const QString& folder,
+                             const ProgressFn& progress) {
+    const QDir dir(folder);
+    MonthCsvFiles files;
+    files.claims = dir.filePath(QStringLiteral("請求書_%1.csv").arg(month));
+    files.summaryLines = dir.filePath(QStringLiteral("総括表明細_%1.csv").arg(month));
+    int rowsDone = 0;
+    std::unique_ptr<Recordset> claims = db.OpenRecordset(
+        MonthRows(QStringLiteral("T_請求書"), month, QStringLiteral(", 請求書種類, 連番")));
+    files.claimRows = WriteCsv(*claims, files.claims, rowsDone, progress);
+    std::unique_ptr<Recordset> lines = db.OpenRecordset(
+        MonthRows(QStringLiteral("T_総括表明細"), month, QStringLiteral(", 総括表種類, 連番")));
+    files.summaryRows = WriteCsv(*lines, files.summaryLines, rowsDone, progress);
+    return files;
+}
+
+} // namespace tabulon
