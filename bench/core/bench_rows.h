@@ -22,7 +22,7 @@ inline QString InsertAllColumns(const QString& table, const TableInfo& info) {
 }
 
 // A claim of the month with every figure filled.
-inline void InsertClaim(Connection& c, const TableInfo& claim, const QString& month, int i) {
+inline void InsertClaim(SqliteConnection& c, const TableInfo& claim, const QString& month, int i) {
     std::vector<QVariant> values = {month, QString::number(138000 + i), QString(),
                                     QString::number(i % 6 + 1), 1};
     while (values.size() < claim.columns.size())

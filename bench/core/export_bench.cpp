@@ -20,7 +20,7 @@ void BM_ExportMonthOf1000Claims(benchmark::State& state) {
     const QString path = QDir(dir.path()).filePath(kDatabaseFile);
     CreateDatabase(path, kDatabasePassword).reset();
     {
-        Connection c(path, kDatabasePassword, OpenMode::Existing);
+        SqliteConnection c(path, kDatabasePassword, OpenMode::Existing);
         const TableInfo& claim = *c.FindTable(QStringLiteral("T_請求書"));
         c.Exec(QStringLiteral("BEGIN"));
         for (int i = 0; i < 1000; ++i)

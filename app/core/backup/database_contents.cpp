@@ -13,7 +13,7 @@ const char* const kProgramTables[] = {"T_請求書", "T_総括表明細", "T_年
 } // namespace
 
 DatabaseContents ReadContents(const QString& path, const QString& password) {
-    Connection connection(path, password, OpenMode::ExistingReadOnly);
+    SqliteConnection connection(path, password, OpenMode::ExistingReadOnly);
     for (const char* table : kProgramTables)
         if (!connection.FindTable(QString::fromUtf8(table)))
             throw DbError(

@@ -16,7 +16,7 @@ namespace {
 constexpr int kPagesPerStep = 256;
 
 // Copies every page of the source's main database into the destination's.
-void CopyPages(Connection& from, Connection& to, const ProgressFn& progress) {
+void CopyPages(SqliteConnection& from, SqliteConnection& to, const ProgressFn& progress) {
     sqlite3_backup* backup = sqlite3_backup_init(to.handle(), "main", from.handle(), "main");
     if (!backup)
         ThrowSqliteError(to.handle());
@@ -42,12 +42,12 @@ void CopyDatabase(const QString& source, const QString& destination, const QStri
     if (QFileInfo::exists(destination))
         throw DbError(kErrAlreadyExists,
                       QStringLiteral("ファイル '%1' は既に存在します。").arg(destination));
-    Connection from(source, password, OpenMode::ExistingReadOnly);
+    SqliteConnection from(source, password, OpenMode::ExistingReadOnly);
     const QString part = UnfinishedCopyOf(destination);
     QFile::remove(part);
     try {
         {
-            Connection to(part, password, OpenMode::CreateNew);
+            SqliteConnection to(part, password, OpenMode::CreateNew);
             // The copy counts only once complete and synced, so it needs no journal.
             to.Exec(QStringLiteral("PRAGMA journal_mode = OFF"));
             to.Exec(QStringLiteral("PRAGMA synchronous = OFF"));

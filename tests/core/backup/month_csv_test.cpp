@@ -64,7 +64,7 @@ const char* const kBangou[] = {"138057", "01138057", "123",     "39138057", "060
 class MonthCsvTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Connection c(db.Path(), kDatabasePassword, OpenMode::Existing);
+        SqliteConnection c(db.Path(), kDatabasePassword, OpenMode::Existing);
         c.Exec(QStringLiteral("BEGIN"));
         claimColumns = Columns(c, QStringLiteral("T_請求書"));
         lineColumns = Columns(c, QStringLiteral("T_総括表明細"));
@@ -99,13 +99,13 @@ protected:
         }
         c.Exec(QStringLiteral("COMMIT"));
     }
-    static QStringList Columns(Connection& c, const QString& table) {
+    static QStringList Columns(SqliteConnection& c, const QString& table) {
         QStringList names;
         for (const ColumnInfo& column : c.FindTable(table)->columns)
             names << column.name;
         return names;
     }
-    static void Insert(Connection& c, const QString& table, const QStringList& columns,
+    static void Insert(SqliteConnection& c, const QString& table, const QStringList& columns,
                        const std::vector<QVariant>& values) {
         QStringList marks;
         for (qsizetype i = 0; i < columns.size(); ++i)
@@ -118,7 +118,7 @@ protected:
     // of the number right-aligned in eight, its first two, the department, then
     // the kind and the serial.
     std::vector<Row> Stored(const QString& table, const QString& kindColumn) {
-        Connection c(db.Path(), kDatabasePassword, OpenMode::ExistingReadOnly);
+        SqliteConnection c(db.Path(), kDatabasePassword, OpenMode::ExistingReadOnly);
         Statement all(c, QStringLiteral("SELECT * FROM %1 WHERE 年月 = '3811'").arg(table));
         std::vector<Row> rows;
         while (all.Step()) {

@@ -105,7 +105,7 @@ TEST_F(RestoreTest, EncryptedDatabaseOfAnotherProgramIsRefused) {
     QTemporaryDir elsewhere;
     const QString foreign = elsewhere.filePath(QStringLiteral("foreign.mdb"));
     {
-        Connection other(foreign, kDatabasePassword, OpenMode::CreateNew);
+        SqliteConnection other(foreign, kDatabasePassword, OpenMode::CreateNew);
         other.Exec(QStringLiteral("CREATE TABLE address_book (name TEXT)"));
     }
     ExpectRefused(foreign, kErrNotADatabase);
