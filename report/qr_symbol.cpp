@@ -1,5 +1,6 @@
 #include "qr_symbol.h"
 
+#include "qr_self_check.h"
 #include "qvbarqr_library.h"
 #include "report_status.h"
 #include "shift_jis.h"
@@ -62,7 +63,7 @@ struct DcTarget {
 
 } // namespace
 
-int MakeQRSymbol(const QRSymbolRequest& request, int dpi, QRSymbol& symbol) {
+int MakeQRSymbol(const QRSymbolRequest& request, int dpi, QRSymbol& symbol, QString& error) {
     symbol = QRSymbol();
     if (request.data.isEmpty())
         return kReportOk;
@@ -104,7 +105,9 @@ int MakeQRSymbol(const QRSymbolRequest& request, int dpi, QRSymbol& symbol) {
     if (const int rc = lib->DummyCalcSize(&param, &draw))
         return rc;
     symbol.rects.reserve(static_cast<size_t>(param.modules) * param.modules / 2);
-    const int rc = lib->Draw(&param, &draw);
+    int rc = lib->Draw(&param, &draw);
+    if (rc == kReportOk)
+        rc = ReadBackQRSymbol(*lib, param, draw, error);
     if (rc != kReportOk)
         symbol = QRSymbol();
     return rc;

@@ -8,7 +8,9 @@ packages=(
     qt6-base-dev qt6-pdf-dev qt6-translations-l10n libgl-dev
     libsqlcipher-dev sqlcipher
     fonts-ipaexfont-mincho fonts-ipaexfont-gothic
-    libzxing-dev zbar-tools libqrencode-dev libzint-dev
+    # zxing-cpp: the report engine reads every QR symbol back before printing
+    libzxing-dev
+    zbar-tools libqrencode-dev libzint-dev
     g++-multilib clang libclang-rt-14-dev
     poppler-utils
 )
