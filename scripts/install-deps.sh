@@ -13,6 +13,8 @@ packages=(
     zbar-tools libqrencode-dev libzint-dev
     g++-multilib clang libclang-rt-14-dev
     poppler-utils
+    # the printer test: a private cupsd with the CUPS-PDF driver's queue
+    cups cups-client printer-driver-cups-pdf ghostscript
 )
 
 missing=()
