@@ -7,6 +7,7 @@
 
 #include <QPainter>
 #include <cmath>
+#include <unordered_map>
 
 namespace tabulon {
 
@@ -20,7 +21,9 @@ int ToUnits(double length, double perInch) {
 }
 
 // The drawing target handed to the library. Modules arrive row by row, so
-// neighbouring modules of a row are merged into one rectangle before painting.
+// neighbouring modules of a row are merged into one rectangle as they come;
+// MergeRows then joins equal runs of following rows (fewer rectangles make a
+// smaller page to write and compress).
 struct DcTarget {
     int dpi = 600;
     int saved = 0;
@@ -60,6 +63,25 @@ struct DcTarget {
         return color;
     }
 };
+
+// Joins each rectangle with the one of the same columns that ends right above
+// it. The rectangles come row by row, left to right.
+void MergeRows(std::vector<QRect>& rects) {
+    std::vector<QRect> merged;
+    merged.reserve(rects.size());
+    std::unordered_map<quint64, size_t> open; // columns -> rectangle ending on the row above
+    for (const QRect& r : rects) {
+        const quint64 key = (quint64(quint32(r.left())) << 32) | quint32(r.right());
+        const auto it = open.find(key);
+        if (it != open.end() && merged[it->second].bottom() + 1 == r.top()) {
+            merged[it->second].setBottom(r.bottom());
+            continue;
+        }
+        open[key] = merged.size();
+        merged.push_back(r);
+    }
+    rects = std::move(merged);
+}
 
 } // namespace
 
@@ -110,6 +132,7 @@ int MakeQRSymbol(const QRSymbolRequest& request, int dpi, QRSymbol& symbol, QStr
         rc = ReadBackQRSymbol(*lib, param, draw, error);
     if (rc != kReportOk)
         symbol = QRSymbol();
+    MergeRows(symbol.rects);
     return rc;
 }
 
