@@ -7,6 +7,7 @@
 
 #include <QPainter>
 #include <cmath>
+#include <optional>
 #include <unordered_map>
 
 namespace tabulon {
@@ -83,6 +84,27 @@ void MergeRows(std::vector<QRect>& rects) {
     rects = std::move(merged);
 }
 
+// The rectangles in modules from the grid's corner, when every edge lies on
+// the grid (no ink spread taken off, no scaling).
+std::optional<std::vector<QRect>> InModules(const QRSymbol& symbol) {
+    const int w = symbol.module.width();
+    const int h = symbol.module.height();
+    if (w <= 0 || h <= 0)
+        return std::nullopt;
+    std::vector<QRect> modules;
+    modules.reserve(symbol.rects.size());
+    for (const QRect& r : symbol.rects) {
+        const int left = r.left() - symbol.origin.x();
+        const int top = r.top() - symbol.origin.y();
+        const int right = r.right() + 1 - symbol.origin.x();
+        const int bottom = r.bottom() + 1 - symbol.origin.y();
+        if (left % w || right % w || top % h || bottom % h || left < 0 || top < 0)
+            return std::nullopt;
+        modules.emplace_back(QPoint(left / w, top / h), QPoint(right / w - 1, bottom / h - 1));
+    }
+    return modules;
+}
+
 } // namespace
 
 int MakeQRSymbol(const QRSymbolRequest& request, int dpi, QRSymbol& symbol, QString& error) {
@@ -126,6 +148,9 @@ int MakeQRSymbol(const QRSymbolRequest& request, int dpi, QRSymbol& symbol, QStr
     draw.width = draw.height = ToUnits(request.side, 2540.0);
     if (const int rc = lib->DummyCalcSize(&param, &draw))
         return rc;
+    symbol.origin = QPoint(static_cast<int>(int64_t(draw.left) * dpi / kUnitsPerInch),
+                           static_cast<int>(int64_t(draw.top) * dpi / kUnitsPerInch));
+    symbol.module = QSize(draw.moduleW, draw.moduleH);
     symbol.rects.reserve(static_cast<size_t>(param.modules) * param.modules / 2);
     int rc = lib->Draw(&param, &draw);
     if (rc == kReportOk)
@@ -140,7 +165,17 @@ void PaintQRSymbol(QPainter& painter, const QRSymbol& symbol) {
     painter.save();
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
-    painter.drawRects(symbol.rects.data(), static_cast<int>(symbol.rects.size()));
+    if (const std::optional<std::vector<QRect>> modules = InModules(symbol)) {
+        // The same rectangles on the module grid: the page then says
+        // "12 7 3 1 re" where it said "1234 5678 30 10 re".
+        painter.save();
+        painter.translate(symbol.origin);
+        painter.scale(symbol.module.width(), symbol.module.height());
+        painter.drawRects(modules->data(), static_cast<int>(modules->size()));
+        painter.restore();
+    } else {
+        painter.drawRects(symbol.rects.data(), static_cast<int>(symbol.rects.size()));
+    }
     for (const auto& [point, color] : symbol.pixels)
         painter.fillRect(QRect(point, QSize(1, 1)), color);
     painter.restore();

@@ -27,6 +27,8 @@ struct QRSymbolRequest {
 struct QRSymbol {
     std::vector<QRect> rects;                      // dark modules, neighbours in a row merged
     std::vector<std::pair<QPoint, QColor>> pixels; // single-pixel modules
+    QPoint origin;                                 // the module grid: its corner and
+    QSize module;                                  // one module, in pixels
 };
 
 // Returns 0, a report status, or the library's result code when it refuses
