@@ -1,8 +1,10 @@
 #include "text_painter.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QStringList>
+#include <QTextLayout>
 #include <unordered_map>
 
 namespace tabulon {
@@ -28,10 +30,12 @@ QString Normalized(const QString& text, bool multiline) {
     return t;
 }
 
+// One line of text laid out once: its size and its shaped glyphs, placed
+// from the line's top-left corner.
 struct LineMetrics {
     double width = 0;
     double height = 0;
-    double ascent = 0;
+    QList<QGlyphRun> glyphs;
 };
 
 struct LineKey {
@@ -49,8 +53,8 @@ struct LineKeyHash {
     }
 };
 
-// The metrics of one line of text in the painter's font. Every page of a
-// layout repeats the same captions and most figures, so they are measured once.
+// One line of text in the painter's font. Every page of a layout repeats the
+// same captions and most figures, so each is laid out and shaped once.
 const LineMetrics& MeasureLine(QPainter& painter, const QString& text, const TextStyle& s) {
     static std::unordered_map<LineKey, LineMetrics, LineKeyHash> measured;
     constexpr size_t kMostKept = 20000;
@@ -61,10 +65,13 @@ const LineMetrics& MeasureLine(QPainter& painter, const QString& text, const Tex
         return it->second;
     if (measured.size() >= kMostKept)
         measured.clear();
-    const QFontMetricsF fm(painter.font(), painter.device());
-    return measured
-        .emplace(std::move(key), LineMetrics{fm.horizontalAdvance(text), fm.height(), fm.ascent()})
-        .first->second;
+    QTextLayout layout(text, painter.font(), painter.device());
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(1e6);
+    layout.endLayout();
+    LineMetrics metrics{line.naturalTextWidth(), line.height(), layout.glyphRuns()};
+    return measured.emplace(std::move(key), std::move(metrics)).first->second;
 }
 
 // One line that fits its box, placed as the box's alignment places it. This
@@ -86,7 +93,8 @@ bool PaintFittingLine(QPainter& painter, const QRectF& box, const QString& text,
     const double top = s.valign == VAlign::Top      ? box.top()
                        : s.valign == VAlign::Bottom ? box.bottom() - height
                                                     : box.top() + (box.height() - height) / 2;
-    painter.drawText(QPointF(x, top + m.ascent), text);
+    for (const QGlyphRun& run : m.glyphs)
+        painter.drawGlyphRun(QPointF(x, top), run);
     return true;
 }
 
