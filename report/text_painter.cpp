@@ -1,5 +1,6 @@
 #include "text_painter.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
@@ -56,7 +57,14 @@ struct LineKeyHash {
 // One line of text in the painter's font. Every page of a layout repeats the
 // same captions and most figures, so each is laid out and shaped once.
 const LineMetrics& MeasureLine(QPainter& painter, const QString& text, const TextStyle& s) {
-    static std::unordered_map<LineKey, LineMetrics, LineKeyHash> measured;
+    using Cache = std::unordered_map<LineKey, LineMetrics, LineKeyHash>;
+    static Cache measured;
+    static const bool clearedWithTheApplication = [] {
+        // Glyph runs hold font engines, which must go before the application.
+        qAddPostRoutine([] { Cache().swap(measured); });
+        return true;
+    }();
+    Q_UNUSED(clearedWithTheApplication);
     constexpr size_t kMostKept = 20000;
     LineKey key{text, static_cast<int>(s.font), qRound(s.size * 100), s.bold,
                 painter.device()->logicalDpiY()};
