@@ -23,8 +23,13 @@ int Px(double units) { // 0.1 mm
     return static_cast<int>(units * kDpi / 254.0 + 0.5);
 }
 
+// Pages are grey pictures (one byte a pixel).
 bool Dark(const QImage& image, int x, int y) {
-    return qGray(image.pixel(x, y)) < 160;
+    return image.constScanLine(y)[x] < 160;
+}
+
+QImage RenderGrey(const QString& pdf, int page) {
+    return RenderPdfPage(pdf, page, kDpi).convertToFormat(QImage::Format_Grayscale8);
 }
 
 // Digits of the widest value each figure of the list takes.
@@ -95,7 +100,7 @@ TEST(FigureRoomTest, RetainedListFiguresStayHalfAMillimetreInsideTheirCells) {
     form->CloseForm();
     ASSERT_EQ(engine.EndDoc(), kReportOk) << engine.LastError().toStdString();
 
-    const QImage empty = RenderPdfPage(pdf, 0, kDpi);
+    const QImage empty = RenderGrey(pdf, 0);
     std::vector<QRect> cells;
     for (const LayoutField* f : figures) {
         const QRect cell = CellAround(empty, QPoint(Px(f->x + f->w / 2), Px(f->y + f->h / 2)));
@@ -107,7 +112,7 @@ TEST(FigureRoomTest, RetainedListFiguresStayHalfAMillimetreInsideTheirCells) {
     const int room = Px(kRoomMm * 10);
     double leastMm = 99;
     for (int page = 1; page <= 10; ++page) {
-        const QImage filled = RenderPdfPage(pdf, page, kDpi);
+        const QImage filled = RenderGrey(pdf, page);
         for (size_t i = 0; i < figures.size(); ++i) {
             const QRect ink = InkIn(filled, empty, cells[i]);
             ASSERT_FALSE(ink.isNull()) << figures[i]->name.toStdString();
