@@ -2,7 +2,10 @@
 
 #include "pdf_printing.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -92,13 +95,24 @@ void frmPreview::PrintDocument() {
     if (view_->PageCount() <= 0)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(view_->ViewedFile());
+    printer.setDocName(QFileInfo(view_->ViewedFile()).completeBaseName());
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFullPage(true);
     QPrintDialog dialog(&printer, this);
     dialog.setMinMax(1, view_->PageCount());
-    const int answer = openDialog_ ? openDialog_(dialog) : dialog.exec();
-    if (answer != QDialog::Accepted)
+    if (Open(dialog) != QDialog::Accepted)
         return;
-    PrintPdfPages(view_->Document(), printer);
+    QString error;
+    if (PrintPdfDocument(view_->Document(), view_->ViewedFile(), printer, error))
+        return;
+    // A document that did not reach the printer is never passed over in silence.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tabulon"),
+                    QStringLiteral("印刷できませんでした：") + error, QMessageBox::Ok, this);
+    Open(box);
+}
+
+int frmPreview::Open(QDialog& dialog) {
+    return openDialog_ ? openDialog_(dialog) : dialog.exec();
 }
 
 } // namespace tabulon

@@ -1,7 +1,8 @@
 #pragma once
 
 // The preview window: the finished document in the preview control, a button
-// that prints it on a printer chosen in the print dialog, and 閉じる.
+// that prints it on a printer chosen in the print dialog (at actual size, see
+// pdf_printing.h), and 閉じる.
 
 #include "qv_view.h"
 
@@ -31,6 +32,7 @@ protected:
 private:
     void PlaceControls();
     void Centre();
+    int Open(QDialog& dialog);
 
     QvView* view_;
     QPushButton* cmdPrint_;

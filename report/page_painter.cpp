@@ -72,7 +72,7 @@ private:
 } // namespace
 
 int MakePageSymbols(const Layout& layout, const std::vector<FieldState>& fields, int dpi,
-                    std::vector<QRSymbol>& symbols) {
+                    std::vector<QRSymbol>& symbols, QString& error) {
     symbols.clear();
     for (size_t i = 0; i < layout.fields.size(); ++i) {
         const LayoutField& field = layout.fields[i];
@@ -87,8 +87,13 @@ int MakePageSymbols(const Layout& layout, const std::vector<FieldState>& fields,
         request.ecLevel = state.qrOption > 0 ? state.qrOption - 1 : field.qrEcLevel;
         request.model = field.qrModel;
         symbols.emplace_back();
-        if (const int rc = MakeQRSymbol(request, dpi, symbols.back()))
+        QString detail;
+        if (const int rc = MakeQRSymbol(request, dpi, symbols.back(), detail)) {
+            error = detail.isEmpty()
+                        ? QStringLiteral("%1: QR コードを作れません (%2)").arg(field.name).arg(rc)
+                        : field.name + QStringLiteral(": ") + detail;
             return rc;
+        }
     }
     return kReportOk;
 }

@@ -14,10 +14,10 @@ class QPainter;
 namespace tabulon {
 
 // Makes the QR symbols of the page (one per QR field, empty when the field
-// prints nothing) at `dpi`. Returns 0 or the first failing symbol's status.
-// `fields` runs parallel to layout.fields.
+// prints nothing) at `dpi`. Returns 0 or the first failing symbol's status,
+// with `error` naming the field. `fields` runs parallel to layout.fields.
 int MakePageSymbols(const Layout& layout, const std::vector<FieldState>& fields, int dpi,
-                    std::vector<QRSymbol>& symbols);
+                    std::vector<QRSymbol>& symbols, QString& error);
 
 void PaintPage(QPainter& painter, const Layout& layout, const std::vector<FieldState>& fields,
                const std::vector<QRSymbol>& symbols);

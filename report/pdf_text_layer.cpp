@@ -1,21 +1,10 @@
 #include "pdf_text_layer.h"
 
-#include <QString>
+#include "radical_table.h"
 
 namespace tabulon {
 
 namespace {
-
-constexpr char16_t kFirstRadical = 0x2F00; // Kangxi Radicals block
-constexpr char16_t kLastRadical = 0x2FDF;
-
-// The unified ideograph for a radical code point, or 0 when there is none.
-char16_t IdeographFor(char16_t radical) {
-    if (radical < kFirstRadical || radical > kLastRadical)
-        return 0;
-    const QString unified = QString(QChar(radical)).normalized(QString::NormalizationForm_KC);
-    return unified.size() == 1 ? unified.front().unicode() : 0;
-}
 
 // Rewrites one "<XXXX>" destination token at `pos` (the '<') when it names a
 // radical.
@@ -24,7 +13,7 @@ void FixDestination(QByteArray& pdf, qsizetype pos, qsizetype end) {
         return;
     bool ok = false;
     const uint code = pdf.mid(pos + 1, 4).toUInt(&ok, 16);
-    const char16_t ideograph = ok ? IdeographFor(static_cast<char16_t>(code)) : 0;
+    const char16_t ideograph = ok ? IdeographForRadical(static_cast<char16_t>(code)) : 0;
     if (ideograph)
         pdf.replace(pos + 1, 4, QByteArray::number(ideograph, 16).toUpper().rightJustified(4, '0'));
 }

@@ -27,11 +27,16 @@ struct QRSymbolRequest {
 struct QRSymbol {
     std::vector<QRect> rects;                      // dark modules, neighbours in a row merged
     std::vector<std::pair<QPoint, QColor>> pixels; // single-pixel modules
+    QPoint origin;                                 // the module grid: its corner and
+    QSize module;                                  // one module, in pixels
 };
 
 // Returns 0, a report status, or the library's result code when it refuses
-// the data. `dpi` is the resolution of the device the symbol is for.
-int MakeQRSymbol(const QRSymbolRequest& request, int dpi, QRSymbol& symbol);
+// the data. `dpi` is the resolution of the device the symbol is for. Every
+// drawn symbol is read back (qr_self_check.h); one that does not read as its
+// data fails with kReportQRUnreadable or kReportQRWrongData and `error` says
+// what was read.
+int MakeQRSymbol(const QRSymbolRequest& request, int dpi, QRSymbol& symbol, QString& error);
 
 void PaintQRSymbol(QPainter& painter, const QRSymbol& symbol);
 

@@ -63,10 +63,9 @@ int QvForm::PrintPage() {
         return status;
     const std::shared_ptr<PdfDocument> document = document_.lock();
     std::vector<QRSymbol> symbols;
-    if (const int rc = MakePageSymbols(*layout_, states_, PdfDocument::kDpi, symbols)) {
-        engine_->lastError = rc == kReportQRLibraryMissing
-                                 ? QvBarQRLibrary::LoadError()
-                                 : QStringLiteral("QR コードを作れません (%1)").arg(rc);
+    QString error;
+    if (const int rc = MakePageSymbols(*layout_, states_, PdfDocument::kDpi, symbols, error)) {
+        engine_->lastError = rc == kReportQRLibraryMissing ? QvBarQRLibrary::LoadError() : error;
         return rc;
     }
     PaintPage(document->NewPage(layout_->paper), *layout_, states_, symbols);

@@ -17,6 +17,8 @@ enum ReportStatus : int {
     kReportNoPages = 107,           // EndDoc on a document without a page
     kReportQRDataUnencodable = 108, // QR data with characters Shift_JIS lacks
     kReportQROptionRefused = 109,   // a QROption the library does not accept
+    kReportQRUnreadable = 110,      // a drawn symbol that does not decode
+    kReportQRWrongData = 111,       // a drawn symbol that decodes to other bytes than its data
 };
 
 } // namespace tabulon

@@ -5,7 +5,21 @@
 
 namespace tabulon {
 
+namespace {
+
+bool IsAscii(const QString& text) {
+    for (const QChar c : text)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
 std::optional<QByteArray> ToShiftJis(const QString& text) {
+    // ASCII is the same in Shift_JIS, and is what most payloads are.
+    if (IsAscii(text))
+        return text.toLatin1();
     iconv_t cd = iconv_open("CP932", "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1))
         return std::nullopt;

@@ -9,10 +9,14 @@ packages=(
     libsqlcipher-dev sqlcipher
     libpq-dev postgresql
     fonts-ipaexfont-mincho fonts-ipaexfont-gothic
-    libzxing-dev zbar-tools libqrencode-dev libzint-dev
+    # zxing-cpp: the report engine reads every QR symbol back before printing
+    libzxing-dev
+    zbar-tools libqrencode-dev libzint-dev
     g++-multilib clang libclang-rt-14-dev
     poppler-utils
     dpkg-dev file desktop-file-utils
+    # the printer test: a private cupsd with the CUPS-PDF driver's queue
+    cups cups-client printer-driver-cups-pdf ghostscript
 )
 
 missing=()

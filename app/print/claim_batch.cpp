@@ -44,8 +44,8 @@ QString columnOf(const QString& array, int line) {
     return QString();
 }
 
-// One claim: its payload from the stored row, its page from the same row.
-bool printClaimPage(PrintRun& run, const QString& claimQuery, Recordset& row) {
+// One claim: its payload and its page from the stored row.
+bool printClaimPage(PrintRun& run, Recordset& row) {
     const int kindCode = row.Fields(QStringLiteral("請求書種類")).Text().toInt();
     const ClaimPrintKind* kind = FindClaimPrintKind(kindCode);
     if (kind == nullptr)
@@ -53,15 +53,9 @@ bool printClaimPage(PrintRun& run, const QString& claimQuery, Recordset& row) {
     gQRKind = QString::fromLatin1(kind->qrKind);
     const QString bangou = row.Fields(QStringLiteral("保険者番号")).Text();
     const QString sinryouka = row.Fields(QStringLiteral("診療科")).Text();
-    // The serial stands unquoted in the statement: only its number goes in.
-    const QString serial = QString::number(row.Fields(QStringLiteral("連番")).Value().toLongLong());
 
     return PrintBatchPage(run, QString::fromLatin1(kind->layout), [&](ReportForm& form) {
-        BuildClaimQRFromDb(claimQuery + QStringLiteral(" and 保険者番号 = '") + SqlEscape(bangou) +
-                               QStringLiteral("' and 診療科 = '") + SqlEscape(sinryouka) +
-                               QStringLiteral("' and 請求書種類 = '") + QString::number(kindCode) +
-                               QStringLiteral("' and 連番 = ") + serial,
-                           kind->payloadRows);
+        BuildClaimQRFromRow(row, kind->payloadRows);
         ClaimPage page;
         page.kind = kind;
         page.bangou = bangou;
@@ -100,7 +94,7 @@ void PrintClaimBatchOf(const QString& claimQuery) {
             const std::unique_ptr<Recordset> rows =
                 gDb->OpenRecordset(claimQuery + QString::fromUtf8(filter) + orderClause());
             for (; !rows->Eof(); rows->MoveNext())
-                if (!printClaimPage(run, claimQuery, *rows))
+                if (!printClaimPage(run, *rows))
                     return;
         }
     });

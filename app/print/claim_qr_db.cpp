@@ -32,6 +32,25 @@ QString figureColumn(ClaimFigure figure, int line) {
 
 } // namespace
 
+namespace {
+
+void appendFromRow(Recordset& row, int rowCount) {
+    const int kind = row.Fields(QStringLiteral("請求書種類")).Text().toInt();
+    ClaimPayloadSource source;
+    source.layout = PayloadLayoutOfKind(kind);
+    source.bangou = row.Fields(QStringLiteral("保険者番号")).Text();
+    source.sinryouka = row.Fields(QStringLiteral("診療科")).Text();
+    source.lines = PayloadLines(source.layout, rowCount);
+    source.figure = [&row](ClaimFigure figure, int line) {
+        return row.Fields(figureColumn(figure, line)).Text();
+    };
+    source.kouhi = [&row] { return row.Fields(QStringLiteral("公費件数")).Text(); };
+    source.uba = [&row] { return row.Fields(QStringLiteral("福祉件数")).Text(); };
+    AppendClaimPayload(gQRText, source);
+}
+
+} // namespace
+
 int BuildClaimQRFromDb(const QString& query, int rowCount) {
     gQRText.clear();
     try {
@@ -39,19 +58,18 @@ int BuildClaimQRFromDb(const QString& query, int rowCount) {
             throw ReportError(kErrPrintObjectNotSet,
                               QStringLiteral("データベースが開かれていません。"));
         const std::unique_ptr<Recordset> rs = gDb->OpenRecordset(query);
-        Recordset& row = *rs;
-        const int kind = row.Fields(QStringLiteral("請求書種類")).Text().toInt();
-        ClaimPayloadSource source;
-        source.layout = PayloadLayoutOfKind(kind);
-        source.bangou = row.Fields(QStringLiteral("保険者番号")).Text();
-        source.sinryouka = row.Fields(QStringLiteral("診療科")).Text();
-        source.lines = PayloadLines(source.layout, rowCount);
-        source.figure = [&row](ClaimFigure figure, int line) {
-            return row.Fields(figureColumn(figure, line)).Text();
-        };
-        source.kouhi = [&row] { return row.Fields(QStringLiteral("公費件数")).Text(); };
-        source.uba = [&row] { return row.Fields(QStringLiteral("福祉件数")).Text(); };
-        AppendClaimPayload(gQRText, source);
+        appendFromRow(*rs, rowCount);
+    } catch (...) {
+        ReportCurrentError();
+        return -1;
+    }
+    return 0;
+}
+
+int BuildClaimQRFromRow(Recordset& row, int rowCount) {
+    gQRText.clear();
+    try {
+        appendFromRow(row, rowCount);
     } catch (...) {
         ReportCurrentError();
         return -1;

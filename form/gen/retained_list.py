@@ -14,12 +14,16 @@ kind:
 from qvf import CAPTION_PT, FRAME, LABEL_PT, RULE, TITLE_PT, Layout, em, line_item
 
 LINES = 25
-X0 = 55
-NAME_COL = 224
-NAME_PT = 8  # two lines of a long insurer name fit a line of the list
-CAPTION_COL = 82
-GROUP_COLS = [("件数", "Kensuu", 106), ("実日数", "Jitunissuu", 154), ("点数", "Tensuu", 226)]
-MEALS_COL = 226
+X0 = 52
+NAME_COL = 218
+NAME_PT = 8  # two lines of seven characters of an insurer name fit a line of the list
+CAPTION_COL = 78
+# Each figure column holds its widest value (4, 6 and 9 digits at 11 pt) with
+# at least 0.5 mm of paper to the rules on both sides; the insets share the
+# room out between the two sides.
+GROUP_COLS = [("件数", "Kensuu", 107), ("実日数", "Jitunissuu", 155), ("点数", "Tensuu", 228)]
+FIGURE_INSETS = {"Kensuu": 5, "Jitunissuu": 5, "Tensuu": 6, "Syokuji": 6}
+MEALS_COL = 230
 GROUPS = ["一　　般", "退　　職", "後　期　高　齢"]
 
 HEAD_Y = 170
@@ -85,7 +89,7 @@ def _lines(layout, group_xs, meals_x):
     caption_x = X0 + NAME_COL
     for n in range(1, LINES + 1):
         top = BODY_Y + (n - 1) * LINE_H
-        layout.field(f"Hokensya{n}", X0 + 10, top + 3, NAME_COL - 20, LINE_H - 6,
+        layout.field(f"Hokensya{n}", X0 + 8, top + 3, NAME_COL - 16, LINE_H - 6,
                      size=NAME_PT, multiline=True)
         layout.field(f"lblNyugai{2 * n - 1}", caption_x, top, CAPTION_COL, HALF,
                      size=CAPTION_PT, align="center", text="入院")
@@ -94,9 +98,9 @@ def _lines(layout, group_xs, meals_x):
         for half, first_group in ((0, 1), (HALF, 4)):
             for g, x in enumerate(group_xs, start=first_group):
                 for _, stem, w in GROUP_COLS:
-                    layout.figure(f"{stem}{g}_{n}", x, top + half, w, HALF, inset=4)
+                    layout.figure(f"{stem}{g}_{n}", x, top + half, w, HALF, inset=FIGURE_INSETS[stem])
                     x += w
-        layout.figure(f"Syokuji{n}", meals_x, top, MEALS_COL, HALF, inset=4)
+        layout.figure(f"Syokuji{n}", meals_x, top, MEALS_COL, HALF, inset=FIGURE_INSETS["Syokuji"])
         layout.flag(f"Sen{n}", [line_item(caption_x, top + HALF, right, top + HALF, RULE)],
                     value=True)
         layout.flag(f"SyasenA{n}", [line_item(meals_x, top + LINE_H, right, top, RULE)])

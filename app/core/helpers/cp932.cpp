@@ -1,5 +1,6 @@
 #include "helpers/cp932.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -42,6 +43,10 @@ private:
 } // namespace
 
 std::optional<QByteArray> ToCp932(const QString& text) {
+    // ASCII is the same in CP932; most texts are figures, and opening a
+    // converter per call is what a batch of printed figures would pay for.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toLatin1();
     Converter conv("CP932", "UTF-8");
     if (!conv.valid())
         return std::nullopt;
