@@ -14,11 +14,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries the programs link, found by dpkg-shlibdeps; the fonts of the
-# forms and screens and Qt's Japanese texts are loaded at run time, so they
-# are named here.
+# forms and screens, Qt's Japanese texts and libcups (the preview's printer
+# path) are loaded at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-ipaexfont-gothic, fonts-ipaexfont-mincho, qt6-translations-l10n")
+    "fonts-ipaexfont-gothic, fonts-ipaexfont-mincho, qt6-translations-l10n, libcups2")
 # The first line is the synopsis; the rest is the long description (CPack
 # indents it), where a line holding only "." separates paragraphs.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

@@ -39,7 +39,7 @@ if grep -E 'CMake|_test$|/tests?/|\.a$' <<<"$contents"; then
 fi
 depends="$(dpkg-deb -f "$deb" Depends)"
 for d in fonts-ipaexfont-gothic fonts-ipaexfont-mincho qt6-translations-l10n libqt6widgets6 \
-    libsqlcipher; do
+    libsqlcipher libpq5 libzxing libcups2; do
     grep -q "$d" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
 
