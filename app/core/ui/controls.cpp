@@ -61,6 +61,12 @@ void WidenToText(QLabel* label) {
         label->resize(needed, label->height());
 }
 
+void SetStoredText(QLineEdit* box, const QString& stored) {
+    if (stored.size() > box->maxLength())
+        box->setMaxLength(static_cast<int>(stored.size()));
+    box->setText(stored);
+}
+
 void WidenForFullWidth(QLineEdit* box, int characters) {
     // What a line edit needs to show a text unscrolled: the text and a pixel
     // for the caret, Qt's margin of 2 on each side, the text and contents

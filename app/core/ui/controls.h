@@ -29,6 +29,11 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, const QString& accessibl
 QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& accessibleName,
                        TwipRect at, int maxLength, bool imeOff);
 
+// Puts a stored value into a box whole. The input limit bounds what the clerk
+// types; a longer stored value widens it to its own length, or the box would
+// cut it and the next save would store the shortened value.
+void SetStoredText(QLineEdit* box, const QString& stored);
+
 // Widens a one-line caption, if need be, to show its whole text.
 void WidenToText(QLabel* label);
 
