@@ -120,6 +120,29 @@ TEST_F(ClerkKeysTest, MenuUsesTheMonthAsTypedAndReturnPressesEachWorkButton) {
     menu->close();
 }
 
+TEST_F(ClerkKeysTest, MenuBarIsEnteredByAltOrF10AndItsItemsPickedByArrowsAndReturn) {
+    auto menu = CreateMainMenu();
+    showActive(*menu);
+    // Keys go where the clerk's keys go: to an open menu, else to the focus.
+    const auto press = [](Qt::Key key) {
+        QWidget* target = QApplication::activePopupWidget();
+        QTest::keyClick(target ? target : QApplication::focusWidget(), key);
+    };
+    for (const Qt::Key enter : {Qt::Key_Alt, Qt::Key_F10}) {
+        opened.clear();
+        Find<QComboBox>(menu.get(), "cboYear")->lineEdit()->setFocus();
+        press(enter);
+        press(Qt::Key_Right); // 設定
+        press(Qt::Key_Down);  // its only item, 医療機関登録
+        press(Qt::Key_Return);
+        EXPECT_EQ(opened, QStringList{"frmTouroku"})
+            << QKeySequence(enter).toString().toStdString();
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
+    messages.Answer(MsgAnswer::Ok);
+    menu->close();
+}
+
 TEST_F(ClerkKeysTest, DeleteRemovesTheMonthAsTypedOnReturn) {
     fillYear38();
     FrmDelete screen;
