@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 namespace tabulon::test {
@@ -199,6 +200,41 @@ TEST_F(ClerkKeysTest, EscapeKeepsTheCopyDeleteAndRegistrationScreensWithTheirTex
         screen->hide();
     }
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ClerkKeysTest, RegistrationKindIsChosenByTabAndArrowsFromEitherSide) {
+    gIryouCD = "2312345";
+    gSyubetu = "1";
+    gSougou = "0";
+    FrmTouroku screen;
+    showActive(screen);
+    const auto kind = [&screen](int index) {
+        for (auto* option : screen.findChildren<QRadioButton*>("optHyoubetu"))
+            if (option->property("Index").toInt() == index)
+                return option;
+        return static_cast<QRadioButton*>(nullptr);
+    };
+    const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+
+    // Backwards from the first box: past 旧総合病院 into the kinds, at 医科.
+    Find<QLineEdit>(&screen, "txtCode")->setFocus();
+    press(Qt::Key_Backtab);
+    press(Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), kind(0));
+    press(Qt::Key_Right);
+    EXPECT_TRUE(kind(1)->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), kind(1));
+
+    // Forwards from 閉じる: at the kind now chosen, and on to 調剤.
+    Find<QPushButton>(&screen, "cmdClose")->setFocus();
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), kind(1));
+    press(Qt::Key_Right);
+    EXPECT_TRUE(kind(2)->isChecked());
+
+    pressOn(Find<QPushButton>(&screen, "cmdEdit"), Qt::Key_Return);
+    EXPECT_EQ(gSyubetu, "3");
+    EXPECT_EQ(messages.Texts(), QStringList{"保存しました。"});
 }
 
 TEST_F(ClerkKeysTest, RegistrationSavesOnReturnAtTheEndOfTheEnterPath) {
