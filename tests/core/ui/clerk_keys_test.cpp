@@ -72,6 +72,12 @@ protected:
             });
         }
     }
+    // A medical institution without a dental department, as registered before.
+    static void registerMedicalInstitution() {
+        gIryouCD = "2312345";
+        gSyubetu = "1";
+        gSougou = "0";
+    }
     QString firstBangou(const QString& month) {
         auto rs = database.db().OpenRecordset(
             QStringLiteral("SELECT * FROM T_請求書 WHERE 年月 = '%1'").arg(month));
@@ -203,9 +209,7 @@ TEST_F(ClerkKeysTest, EscapeKeepsTheCopyDeleteAndRegistrationScreensWithTheirTex
 }
 
 TEST_F(ClerkKeysTest, RegistrationKindIsChosenByTabAndArrowsFromEitherSide) {
-    gIryouCD = "2312345";
-    gSyubetu = "1";
-    gSougou = "0";
+    registerMedicalInstitution();
     FrmTouroku screen;
     showActive(screen);
     const auto kind = [&screen](int index) {
@@ -238,9 +242,7 @@ TEST_F(ClerkKeysTest, RegistrationKindIsChosenByTabAndArrowsFromEitherSide) {
 }
 
 TEST_F(ClerkKeysTest, RegistrationSavesOnReturnAtTheEndOfTheEnterPath) {
-    gIryouCD = "2312345";
-    gSyubetu = "1";
-    gSougou = "0";
+    registerMedicalInstitution();
     FrmTouroku screen;
     showActive(screen);
     typeInto(Find<QLineEdit>(&screen, "txtCode"), QStringLiteral("２３９８７６５"));
