@@ -223,8 +223,9 @@ void ClaimScreen::BuildGrid(QWidget* parent, QPoint origin, int page) {
         const int slotTop = 1200 + 960 * slot;
         const QString rowCaption =
             shown ? captions.value(slot) : QStringLiteral("第%1行").arg(inpatient / 2 - 4);
+        // The row caption's column starts where the group caption's ends.
         if (shown)
-            AddRowCaption(parent, rowCaption, place(Twips(660, slotTop + 30, 300 + shift, 900)),
+            AddRowCaption(parent, rowCaption, place(Twips(720, slotTop + 30, 240 + shift, 900)),
                           CaptionsAcross(kind_));
         for (int line = 0; line < 2; ++line) {
             const int index = inpatient + line;

@@ -5,6 +5,7 @@
 #include "db/dao.h"
 #include "globals.h"
 #include "helpers/register_nengetu.h"
+#include "ui/controls.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,15 +32,6 @@ void SetInputMethods(ClaimScreen& screen, int lastRowIndex, bool enabled) {
         if (box)
             box->setAttribute(Qt::WA_InputMethodEnabled, enabled);
     }
-}
-
-// Puts a stored value into a box whole. The input limit bounds what the clerk
-// types; a longer stored value widens it to its own length, or the box would
-// cut it and the next save would store the shortened value.
-void ShowWhole(QLineEdit* box, const QString& stored) {
-    if (stored.size() > box->maxLength())
-        box->setMaxLength(static_cast<int>(stored.size()));
-    box->setText(stored);
 }
 
 QString BoxText(const ClaimScreen& screen, const QString& name, int index = -1) {
@@ -106,7 +98,7 @@ void LoadSeikyuu(ClaimScreen& screen, const QString& query, int lastRowIndex) {
     std::unique_ptr<Recordset> rs = gDb->OpenRecordset(query);
     const auto fill = [&](const QString& name, int index, const QString& column) {
         if (QLineEdit* box = screen.Box(name, index))
-            ShowWhole(box, rs->Fields(column).Text());
+            SetStoredText(box, rs->Fields(column).Text());
     };
     fill(QStringLiteral("txtBangou"), -1, QStringLiteral("保険者番号"));
     fill(QStringLiteral("txtUba"), -1, QStringLiteral("福祉件数"));

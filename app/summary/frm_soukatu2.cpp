@@ -55,17 +55,10 @@ void FrmSoukatu2::Load() {
     if (kind == 1)
         SetBoxUsable(sinryouka_, MedicalAndDental(), false);
 
-    bangou_->setMaxLength(8);
-    sinryouka_->setMaxLength(2);
-    name_->setMaxLength(20);
-    kouhi_->setMaxLength(5);
-    uba_->setMaxLength(5);
-    constexpr int kMaxLength[FigCount] = {4, 6, 9, 9};
-    for (int figure = 0; figure < FigCount; ++figure)
-        for (EntryBox* box : figures_[figure]) {
-            box->setMaxLength(kMaxLength[figure]);
+    SetInputLimits();
+    for (const auto& figure : figures_)
+        for (EntryBox* box : figure)
             box->SetImeMode(ImeMode::Disabled);
-        }
     for (EntryBox* box : {bangou_, sinryouka_, kouhi_, uba_})
         box->SetImeMode(ImeMode::Disabled);
     name_->SetImeMode(ImeMode::Hiragana);
@@ -88,6 +81,18 @@ void FrmSoukatu2::Load() {
         // The screen still opens, so lines can be added once the cause is fixed.
         ShowErrorReport(error.Number(), error.Description());
     }
+}
+
+void FrmSoukatu2::SetInputLimits() {
+    bangou_->setMaxLength(8);
+    sinryouka_->setMaxLength(2);
+    name_->setMaxLength(20);
+    kouhi_->setMaxLength(5);
+    uba_->setMaxLength(5);
+    constexpr int kMaxLength[FigCount] = {4, 6, 9, 9};
+    for (int figure = 0; figure < FigCount; ++figure)
+        for (EntryBox* box : figures_[figure])
+            box->setMaxLength(kMaxLength[figure]);
 }
 
 void FrmSoukatu2::OnOption(int kind) {
@@ -167,6 +172,8 @@ void FrmSoukatu2::DataClear() {
     for (const auto& figure : figures_)
         for (EntryBox* box : figure)
             box->clear();
+    // A stored line opened before may have widened them.
+    SetInputLimits();
     // An institution type outside 1 to 3 names no option: the selected one stays.
     const int kind = IsKnownSyubetu(gSyubetu) ? KindOfSyubetu(gSyubetu) : SelectedKind();
     Option(kind - 1)->setChecked(true);

@@ -48,6 +48,8 @@ private:
     void BuildControls();
     void BuildList();
     void Load();
+    // The input limits of the boxes, as typed entries have them.
+    void SetInputLimits();
     void OnOption(int kind);
     void OnEnter(SummaryFigure figure, int index);
     void OnTensuuEnter(int index);

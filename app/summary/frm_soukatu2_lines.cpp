@@ -11,6 +11,7 @@
 #include "message_box.h"
 #include "messages.h"
 #include "summary_print_hooks.h"
+#include "ui/controls.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -139,20 +140,22 @@ void FrmSoukatu2::Save() {
 }
 
 void FrmSoukatu2::FillFromLine(Recordset& line, int kind) {
-    const auto value = [&line](const QString& column) { return line.Fields(column).Text(); };
+    const auto show = [&line](QLineEdit* box, const QString& column) {
+        SetStoredText(box, line.Fields(column).Text());
+    };
     Option(kind - 1)->setChecked(true);
     const int filledFigures = kind == 1 ? FigCount : kind == 2 ? FigSyokuji : 0;
     for (int figure = 0; figure < filledFigures; ++figure)
         for (int i = 0; i < 3; ++i)
-            figures_[figure][i]->setText(value(SummaryFigureColumn(SummaryFigure(figure), i)));
-    bangou_->setText(value(QStringLiteral("保険者番号")));
-    sinryouka_->setText(value(QStringLiteral("診療科")));
-    name_->setText(value(QStringLiteral("保険者名")));
+            show(figures_[figure][i], SummaryFigureColumn(SummaryFigure(figure), i));
+    show(bangou_, QStringLiteral("保険者番号"));
+    show(sinryouka_, QStringLiteral("診療科"));
+    show(name_, QStringLiteral("保険者名"));
     for (int figure = FigKensuu; figure <= FigTensuu; ++figure)
         for (int i = 3; i < kSummaryBoxes; ++i)
-            figures_[figure][i]->setText(value(SummaryFigureColumn(SummaryFigure(figure), i)));
-    kouhi_->setText(value(QStringLiteral("公費件数")));
-    uba_->setText(value(QStringLiteral("福祉件数")));
+            show(figures_[figure][i], SummaryFigureColumn(SummaryFigure(figure), i));
+    show(kouhi_, QStringLiteral("公費件数"));
+    show(uba_, QStringLiteral("福祉件数"));
 }
 
 void FrmSoukatu2::OpenSelectedLine() {

@@ -2,6 +2,7 @@
 
 #include "helpers/key_filters.h"
 #include "ui/clerk_keys.h"
+#include "ui/controls.h"
 #include "ui/screen_geometry.h"
 
 #include <QGroupBox>
@@ -96,6 +97,7 @@ QRadioButton* SummaryScreen::AddOption(QGroupBox* frame, const QString& name, in
     auto* option = new QRadioButton(caption, frame);
     Place(option, twipsInFrame);
     option->setAccessibleName(caption);
+    TabEntersAtSelectedOption(option);
     Register(option, name, index);
     return option;
 }

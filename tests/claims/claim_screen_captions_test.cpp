@@ -162,5 +162,31 @@ TEST_F(ClaimScreenCaptions, RowCaptionsStandApartPerSlot) {
     }
 }
 
+TEST_F(ClaimScreenCaptions, GroupCaptionsStandClearOfTheRowCaptions) {
+    for (int kind : {1, 3, 5}) {
+        SCOPED_TRACE(kind);
+        auto screen = Open(kind);
+        ForEachPage(*screen, [&](int page) {
+            QWidget* parent = screen->Tabs()->widget(page);
+            const QString group = page == 0 ? QStringLiteral("一　般　被　保　険　者")
+                                            : QStringLiteral("退　職　者　医　療");
+            QRect groupPlace;
+            QList<QRect> rowFrames;
+            for (const QFrame* frame : parent->findChildren<QFrame*>()) {
+                const auto* vertical = qobject_cast<const VerticalLabel*>(frame);
+                if (vertical && vertical->Text() == group)
+                    groupPlace = frame->geometry();
+                else if (frame->isVisible() && frame->frameShape() == QFrame::Box)
+                    rowFrames << frame->geometry();
+            }
+            ASSERT_TRUE(groupPlace.isValid());
+            ASSERT_EQ(rowFrames.size(), page == 0 ? 5 : 3);
+            for (const QRect& row : rowFrames)
+                EXPECT_FALSE(row.intersects(groupPlace))
+                    << row.left() << " < " << groupPlace.right();
+        });
+    }
+}
+
 } // namespace
 } // namespace tabulon

@@ -132,6 +132,33 @@ TEST_F(FrmSoukatu2KeysTest, ClearingWithAnUnknownInstitutionTypeKeepsTheChosenKi
     EXPECT_FALSE(Box("txtSyokuji", 0)->isEnabled()); // the dental rule still applies
 }
 
+TEST_F(FrmSoukatu2KeysTest, StoredValuesBeyondTheInputLimitsOpenWholeAndStayWhole) {
+    // Written by another program: a name of 21 characters, counts of five and
+    // six digits.
+    const QString longName = QStringLiteral("全国健康保険協会愛知支部船員保険部門の控え");
+    gDb->Execute(QStringLiteral("INSERT INTO T_総括表明細 (年月, 保険者番号, 診療科, 総括表種類, "
+                                "連番, 保険者名, 一般_外来_件数, 公費件数) VALUES ('3805', "
+                                "'231009', '', '1', 1, '%1', 12345, 123456)")
+                     .arg(longName));
+    Open();
+    GoToLine(0);
+    PressEnter(List());
+    EXPECT_EQ(Box("txtName")->text(), longName);
+    EXPECT_EQ(Box("txtKensuu", 3)->text(), "12345");
+    EXPECT_EQ(Box("txtKouhi")->text(), "123456");
+
+    Button("cmdSave")->setFocus();
+    PressEnter(QApplication::focusWidget());
+    EXPECT_EQ(StoredKensuu(), QStringList{"231009=12345"});
+    auto rs = gDb->OpenRecordset(QStringLiteral("SELECT * From T_総括表明細"));
+    EXPECT_EQ(rs->Fields(QStringLiteral("保険者名")).Text(), longName);
+    EXPECT_EQ(rs->Fields(QStringLiteral("公費件数")).Text(), "123456");
+
+    // Back in adding mode the boxes take no more than a clerk may type.
+    TypeInto(Box("txtKensuu", 3), QStringLiteral("98765"));
+    EXPECT_EQ(Box("txtKensuu", 3)->text(), "9876");
+}
+
 TEST_F(FrmSoukatu2KeysTest, EscapeKeepsTheScreenAndItsText) {
     Open();
     TypeInto(Box("txtName"), QStringLiteral("国保"));

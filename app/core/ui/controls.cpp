@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -59,6 +60,25 @@ void WidenToText(QLabel* label) {
     const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 2;
     if (needed > label->width())
         label->resize(needed, label->height());
+}
+
+void TabEntersAtSelectedOption(QRadioButton* option) {
+    // Only the selected option of the group takes the focus by Tab; a click
+    // or an arrow key still reaches every option.
+    QObject::connect(option, &QRadioButton::toggled, option, [option](bool selected) {
+        if (!selected)
+            return;
+        const auto group = option->parentWidget()->findChildren<QRadioButton*>(
+            QString(), Qt::FindDirectChildrenOnly);
+        for (QRadioButton* other : group)
+            other->setFocusPolicy(other == option ? Qt::StrongFocus : Qt::ClickFocus);
+    });
+}
+
+void SetStoredText(QLineEdit* box, const QString& stored) {
+    if (stored.size() > box->maxLength())
+        box->setMaxLength(static_cast<int>(stored.size()));
+    box->setText(stored);
 }
 
 void WidenForFullWidth(QLineEdit* box, int characters) {

@@ -9,6 +9,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class QWidget;
 
 namespace tabulon {
@@ -28,6 +29,16 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, const QString& accessibl
 // `imeOff` disables input methods on the box (numbers and codes).
 QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& accessibleName,
                        TwipRect at, int maxLength, bool imeOff);
+
+// Tab and Backtab enter the option's group at the selected option. Qt enters
+// a group at the option focused last, or at its last option when none was:
+// an option that is not selected, from which the arrow keys select nothing.
+void TabEntersAtSelectedOption(QRadioButton* option);
+
+// Puts a stored value into a box whole. The input limit bounds what the clerk
+// types; a longer stored value widens it to its own length, or the box would
+// cut it and the next save would store the shortened value.
+void SetStoredText(QLineEdit* box, const QString& stored);
 
 // Widens a one-line caption, if need be, to show its whole text.
 void WidenToText(QLabel* label);

@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace tabulon {
 
@@ -137,6 +138,11 @@ void FrmMenu::buildMenus() {
     QAction* about = menuBar()->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"));
     about->setObjectName(QStringLiteral("MenuAbout"));
     connect(about, &QAction::triggered, this, [this] { openOwnScreen<FrmAbout>(this); });
+
+    // F10 opens the menu bar as on the platform these screens come from; Alt
+    // enters it through the style.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().first()); });
 }
 
 void FrmMenu::FillYearMonth() {

@@ -100,6 +100,7 @@ void FrmTouroku::buildControls() {
         option->setAccessibleName(QStringLiteral("医療機関種別 ") + option->text());
         PlaceTwips(option, 180 + i * 1200, 330, 1080, 360);
         optHyoubetu_[i] = option;
+        TabEntersAtSelectedOption(option);
         connect(option, &QRadioButton::clicked, this, &FrmTouroku::applyKindRule);
     }
     chkSougou_ = new QCheckBox(QStringLiteral("旧総合病院"), this);

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 namespace tabulon::test {
@@ -71,6 +72,12 @@ protected:
             });
         }
     }
+    // A medical institution without a dental department, as registered before.
+    static void registerMedicalInstitution() {
+        gIryouCD = "2312345";
+        gSyubetu = "1";
+        gSougou = "0";
+    }
     QString firstBangou(const QString& month) {
         auto rs = database.db().OpenRecordset(
             QStringLiteral("SELECT * FROM T_請求書 WHERE 年月 = '%1'").arg(month));
@@ -116,6 +123,29 @@ TEST_F(ClerkKeysTest, MenuUsesTheMonthAsTypedAndReturnPressesEachWorkButton) {
     pressOn(Find<QPushButton>(menu.get(), "cmdEnd"), Qt::Key_Return);
     EXPECT_EQ(messages.Texts().last(), "終了してもよろしいですか？");
     EXPECT_TRUE(menu->isVisible());
+    messages.Answer(MsgAnswer::Ok);
+    menu->close();
+}
+
+TEST_F(ClerkKeysTest, MenuBarIsEnteredByAltOrF10AndItsItemsPickedByArrowsAndReturn) {
+    auto menu = CreateMainMenu();
+    showActive(*menu);
+    // Keys go where the clerk's keys go: to an open menu, else to the focus.
+    const auto press = [](Qt::Key key) {
+        QWidget* target = QApplication::activePopupWidget();
+        QTest::keyClick(target ? target : QApplication::focusWidget(), key);
+    };
+    for (const Qt::Key enter : {Qt::Key_Alt, Qt::Key_F10}) {
+        opened.clear();
+        Find<QComboBox>(menu.get(), "cboYear")->lineEdit()->setFocus();
+        press(enter);
+        press(Qt::Key_Right); // 設定
+        press(Qt::Key_Down);  // its only item, 医療機関登録
+        press(Qt::Key_Return);
+        EXPECT_EQ(opened, QStringList{"frmTouroku"})
+            << QKeySequence(enter).toString().toStdString();
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
     messages.Answer(MsgAnswer::Ok);
     menu->close();
 }
@@ -178,10 +208,41 @@ TEST_F(ClerkKeysTest, EscapeKeepsTheCopyDeleteAndRegistrationScreensWithTheirTex
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(ClerkKeysTest, RegistrationKindIsChosenByTabAndArrowsFromEitherSide) {
+    registerMedicalInstitution();
+    FrmTouroku screen;
+    showActive(screen);
+    const auto kind = [&screen](int index) {
+        for (auto* option : screen.findChildren<QRadioButton*>("optHyoubetu"))
+            if (option->property("Index").toInt() == index)
+                return option;
+        return static_cast<QRadioButton*>(nullptr);
+    };
+    const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+
+    // Backwards from the first box: past 旧総合病院 into the kinds, at 医科.
+    Find<QLineEdit>(&screen, "txtCode")->setFocus();
+    press(Qt::Key_Backtab);
+    press(Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), kind(0));
+    press(Qt::Key_Right);
+    EXPECT_TRUE(kind(1)->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), kind(1));
+
+    // Forwards from 閉じる: at the kind now chosen, and on to 調剤.
+    Find<QPushButton>(&screen, "cmdClose")->setFocus();
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), kind(1));
+    press(Qt::Key_Right);
+    EXPECT_TRUE(kind(2)->isChecked());
+
+    pressOn(Find<QPushButton>(&screen, "cmdEdit"), Qt::Key_Return);
+    EXPECT_EQ(gSyubetu, "3");
+    EXPECT_EQ(messages.Texts(), QStringList{"保存しました。"});
+}
+
 TEST_F(ClerkKeysTest, RegistrationSavesOnReturnAtTheEndOfTheEnterPath) {
-    gIryouCD = "2312345";
-    gSyubetu = "1";
-    gSougou = "0";
+    registerMedicalInstitution();
     FrmTouroku screen;
     showActive(screen);
     typeInto(Find<QLineEdit>(&screen, "txtCode"), QStringLiteral("２３９８７６５"));
