@@ -10,14 +10,17 @@ namespace {
 class LineOpener : public QObject {
 public:
     LineOpener(QAbstractItemView* list, std::function<void()> open)
-        : QObject(list), list_(list), open_(std::move(open)) {
+        : QObject(list), list_(list), viewport_(list->viewport()), open_(std::move(open)) {
         list->installEventFilter(this);
-        list->viewport()->installEventFilter(this);
+        viewport_->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == list_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        // The viewport is compared by the pointer kept at the start: while the
+        // list is being destroyed its children still send events, and the
+        // list can no longer be asked for its viewport then.
+        if (watched == viewport_ && event->type() == QEvent::MouseButtonDblClick) {
             open_();
             return true;
         }
@@ -42,6 +45,7 @@ private:
     }
 
     QAbstractItemView* list_;
+    QObject* viewport_;
     std::function<void()> open_;
 };
 
