@@ -1,6 +1,7 @@
 #include "qr_self_check.h"
 
 #include "qvbarqr_library.h"
+#include "qvdc_target.h"
 #include "report_status.h"
 
 #include <ZXing/ReadBarcode.h>
@@ -20,33 +21,18 @@ constexpr int kUnitsPerInch = 1440000;
 // A grey bitmap that the library draws on through a QvDC: 255 light, 0 dark.
 struct CheckBitmap {
     int side = 0;
-    int saved = 0;
     std::vector<uint8_t> pixels;
 
     explicit CheckBitmap(int s) : side(s), pixels(static_cast<size_t>(s) * s, 255) {}
 
-    static int GetDeviceCaps(void*, int index) {
-        return index == QVQR_LOGPIXELSX || index == QVQR_LOGPIXELSY ? kCheckDpi : 0;
-    }
-    static int SaveDC(void* ctx) { return ++static_cast<CheckBitmap*>(ctx)->saved; }
-    static int RestoreDC(void* ctx, int state) {
-        auto* b = static_cast<CheckBitmap*>(ctx);
-        if (state <= 0 || state > b->saved)
-            return 0;
-        b->saved = state - 1;
-        return 1;
-    }
-    static int Rectangle(void* ctx, int left, int top, int right, int bottom) {
-        static_cast<CheckBitmap*>(ctx)->Fill(left, top, right, bottom, 0);
-        return 1;
-    }
-    static uint32_t SetPixelV(void* ctx, int x, int y, uint32_t color) {
+    int Dpi() const { return kCheckDpi; }
+    void FillRect(int left, int top, int right, int bottom) { Fill(left, top, right, bottom, 0); }
+    void SetPixel(int x, int y, uint32_t color) {
         // COLORREF 0x00BBGGRR to a grey level.
         const int grey =
             ((color & 0xff) * 299 + ((color >> 8) & 0xff) * 587 + ((color >> 16) & 0xff) * 114) /
             1000;
-        static_cast<CheckBitmap*>(ctx)->Fill(x, y, x + 1, y + 1, static_cast<uint8_t>(grey));
-        return color;
+        Fill(x, y, x + 1, y + 1, static_cast<uint8_t>(grey));
     }
 
     void Fill(int left, int top, int right, int bottom, uint8_t value) {
@@ -110,19 +96,14 @@ int ReadBackQRSymbol(const QvBarQRLibrary& lib, const QRParam& param, const QRDr
     const int modules = param.modules;
     const int symbolPx = modules * kModulePx;
     CheckBitmap bitmap(symbolPx + 2 * kQuietModules * kModulePx);
-    QvDC dc{&bitmap,
-            &CheckBitmap::GetDeviceCaps,
-            &CheckBitmap::SaveDC,
-            &CheckBitmap::RestoreDC,
-            &CheckBitmap::Rectangle,
-            &CheckBitmap::SetPixelV};
+    QvDCFor<CheckBitmap> dc(bitmap);
 
     // The page's records, drawn at a module size of whole pixels: only the
     // target, the size and the place differ, and no ink spread is taken off
     // (it would eat a whole module of two pixels).
     QRParam checkParam = param;
     QRDrawInfo checkDraw = draw;
-    checkDraw.hdc = &dc;
+    checkDraw.hdc = dc.dc();
     checkDraw.dpiMode = 1;
     checkDraw.dpiX = checkDraw.dpiY = kCheckDpi;
     checkDraw.scale = 100;

@@ -2,6 +2,7 @@
 
 #include "qr_self_check.h"
 #include "qvbarqr_library.h"
+#include "qvdc_target.h"
 #include "report_status.h"
 #include "shift_jis.h"
 
@@ -27,41 +28,26 @@ int ToUnits(double length, double perInch) {
 // smaller page to write and compress).
 struct DcTarget {
     int dpi = 600;
-    int saved = 0;
     QRSymbol* symbol = nullptr;
 
-    static int GetDeviceCaps(void* ctx, int index) {
-        return index == QVQR_LOGPIXELSX || index == QVQR_LOGPIXELSY
-                   ? static_cast<DcTarget*>(ctx)->dpi
-                   : 0;
-    }
-    static int SaveDC(void* ctx) { return ++static_cast<DcTarget*>(ctx)->saved; }
-    static int RestoreDC(void* ctx, int state) {
-        auto* t = static_cast<DcTarget*>(ctx);
-        if (state <= 0 || state > t->saved)
-            return 0;
-        t->saved = state - 1;
-        return 1;
-    }
-    static int Rectangle(void* ctx, int left, int top, int right, int bottom) {
-        std::vector<QRect>& rects = static_cast<DcTarget*>(ctx)->symbol->rects;
+    int Dpi() const { return dpi; }
+    void FillRect(int left, int top, int right, int bottom) {
+        std::vector<QRect>& rects = symbol->rects;
         if (right <= left || bottom <= top)
-            return 1;
+            return;
         if (!rects.empty()) {
             QRect& last = rects.back();
             if (last.top() == top && last.bottom() == bottom - 1 && last.right() + 1 == left) {
                 last.setRight(right - 1);
-                return 1;
+                return;
             }
         }
         rects.emplace_back(QPoint(left, top), QPoint(right - 1, bottom - 1));
-        return 1;
     }
-    static uint32_t SetPixelV(void* ctx, int x, int y, uint32_t color) {
+    void SetPixel(int x, int y, uint32_t color) {
         // COLORREF is 0x00BBGGRR.
-        static_cast<DcTarget*>(ctx)->symbol->pixels.emplace_back(
+        symbol->pixels.emplace_back(
             QPoint(x, y), QColor(color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff));
-        return color;
     }
 };
 
@@ -123,12 +109,7 @@ int MakeQRSymbol(const QRSymbolRequest& request, int dpi, QRSymbol& symbol, QStr
     DcTarget target;
     target.dpi = dpi;
     target.symbol = &symbol;
-    QvDC dc{&target,
-            &DcTarget::GetDeviceCaps,
-            &DcTarget::SaveDC,
-            &DcTarget::RestoreDC,
-            &DcTarget::Rectangle,
-            &DcTarget::SetPixelV};
+    QvDCFor<DcTarget> dc(target);
 
     QRParam param;
     QRDrawInfo draw;
@@ -140,7 +121,7 @@ int MakeQRSymbol(const QRSymbolRequest& request, int dpi, QRSymbol& symbol, QStr
     if (const int rc = lib->CheckData(&param))
         return rc;
 
-    draw.hdc = &dc;
+    draw.hdc = dc.dc();
     draw.dpiMode = 1;
     draw.dpiX = draw.dpiY = dpi;
     draw.left = ToUnits(request.x, 254.0);
