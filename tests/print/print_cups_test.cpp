@@ -13,6 +13,7 @@
 #include "globals.h"
 #include "modal_screen.h"
 #include "print_context.h"
+#include "print_fixture.h"
 #include "qvbarqr_library.h"
 #include "soukatu_work.h"
 #include "test_messages.h"
@@ -104,15 +105,10 @@ protected:
         // Qt's printing and libcups reach the private server only.
         qputenv("CUPS_SERVER", QByteArray("127.0.0.1:") + QByteArray::number(port));
 
-        QvBarQRLibrary::SetFolder(build);
-        SetProgramFolder(build);
-        SetPrintEngine(nullptr);
+        test::UseBuiltEngine(build);
         SetModalHandler([this](QDialog& dialog) { return Answer(dialog); });
-        gIryouCD = "1234567";
-        gSougou = "0";
-        gNengetu = "3805";
-        gToday = "4380612";
-        gIryoukikan = "長野県松本市母袋１－２\r\n歯科医院\r\n0263-00-0000\r\n山田太郎";
+        test::SetPrintGlobals(
+            QStringLiteral("長野県松本市母袋１－２\r\n歯科医院\r\n0263-00-0000\r\n山田太郎"));
     }
     void TearDown() override {
         SetModalHandler(nullptr);

@@ -6,6 +6,7 @@
 #include "globals.h"
 #include "modal_screen.h"
 #include "print_context.h"
+#include "qvbarqr_library.h"
 #include "recording_engine.h"
 #include "test_messages.h"
 
@@ -13,6 +14,22 @@
 #include <gtest/gtest.h>
 
 namespace tabulon::test {
+
+// The month, the date and the institution every print test starts from.
+inline void SetPrintGlobals(const QString& iryoukikan) {
+    gIryouCD = "1234567";
+    gSougou = "0";
+    gNengetu = "3805";
+    gToday = "4380612";
+    gIryoukikan = iryoukikan;
+}
+
+// The real report engine, with QvBarQR and the layouts of the build folder.
+inline void UseBuiltEngine(const QString& build) {
+    QvBarQRLibrary::SetFolder(build);
+    SetProgramFolder(build);
+    SetPrintEngine(nullptr);
+}
 
 class PrintFixture : public ::testing::Test {
 protected:
@@ -23,11 +40,7 @@ protected:
             previews << screen.objectName();
             return 0;
         });
-        gIryouCD = "1234567";
-        gSougou = "0";
-        gNengetu = "3805";
-        gToday = "4380612";
-        gIryoukikan = "所在地\r\n名称";
+        SetPrintGlobals(QStringLiteral("所在地\r\n名称"));
         gQRText.clear();
         CurrentClaim = {};
     }

@@ -9,6 +9,7 @@
 #include "globals.h"
 #include "modal_screen.h"
 #include "print_context.h"
+#include "print_fixture.h"
 #include "qvbarqr_library.h"
 #include "soukatu_work.h"
 #include "test_messages.h"
@@ -59,18 +60,13 @@ protected:
             GTEST_SKIP() << "QvBarQR or the layouts are not built";
         if (QStandardPaths::findExecutable("zbarimg").isEmpty())
             GTEST_SKIP() << "zbarimg is not installed";
-        QvBarQRLibrary::SetFolder(build);
-        SetProgramFolder(build);
-        SetPrintEngine(nullptr);
+        test::UseBuiltEngine(build);
         SetModalHandler([this](QDialog&) {
             ++previews;
             return 0;
         });
-        gIryouCD = "1234567";
-        gSougou = "0";
-        gNengetu = "3805";
-        gToday = "4380612";
-        gIryoukikan = "名古屋市中区１－２－３\r\nテスト医院\r\n052-000-0000\r\n山田太郎";
+        test::SetPrintGlobals(
+            QStringLiteral("名古屋市中区１－２－３\r\nテスト医院\r\n052-000-0000\r\n山田太郎"));
     }
     void TearDown() override {
         SetModalHandler(nullptr);
