@@ -8,6 +8,7 @@
 #include "db/db_files.h"
 #include "file_picker.h"
 #include "message_box.h"
+#include "ui/clerk_keys.h"
 #include "ui/controls.h"
 #include "ui/progress_window.h"
 #include "ui/screen_geometry.h"
@@ -58,10 +59,9 @@ FrmRestore::FrmRestore(QWidget* parent) : QDialog(parent) {
     connect(restore, &QPushButton::clicked, this, &FrmRestore::restoreSelected);
     connect(pick, &QPushButton::clicked, this, &FrmRestore::restorePicked);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    // Return on a line restores it; no button takes Return away from the list.
-    for (QPushButton* button : {restore, pick, close})
-        button->setAutoDefault(false);
+    // Return on a line restores it; Return on a button presses that button.
     connect(lstGeneration_, &QTreeWidget::itemActivated, this, &FrmRestore::restoreSelected);
+    UseClerkKeys(this, EscapeKey::Closes);
 
     FixSizeAndCentre(this, TwipsSize(9000, 5160));
     fillList();

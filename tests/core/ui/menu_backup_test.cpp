@@ -12,6 +12,7 @@
 #include "ui/progress_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -153,6 +154,24 @@ TEST_F(MenuBackupTest, PickedFileThatIsNoDatabaseIsRefusedWithItsNumber) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("ｴﾗｰ番号 = 3343\r\r")));
     EXPECT_TRUE(ListGenerations(BackupFolderOf(kDatabaseFile)).size() == 1u);
+}
+
+TEST_F(MenuBackupTest, ReturnOnARestoreButtonPressesIt) {
+    StartProgram();
+    whileOpen = [](QDialog& screen) {
+        screen.show();
+        screen.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+        Find<QPushButton>(&screen, "cmdPickFile")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // the picker is cancelled
+        EXPECT_TRUE(screen.isVisible());
+        Find<QPushButton>(&screen, "cmdClose")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_FALSE(screen.isVisible());
+    };
+    Trigger("MenuRestore");
+    EXPECT_EQ(asked, QList<PickKind>{PickKind::File});
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(MenuBackupTest, CsvExportWritesTheMonthOfTheMenuBoxes) {
