@@ -30,10 +30,6 @@ QString figureColumn(ClaimFigure figure, int line) {
     return QString();
 }
 
-} // namespace
-
-namespace {
-
 void appendFromRow(Recordset& row, int rowCount) {
     const int kind = row.Fields(QStringLiteral("請求書種類")).Text().toInt();
     ClaimPayloadSource source;
