@@ -31,6 +31,10 @@ find_ppd() {
     return 1
 }
 
+scheduler_running() {
+    [ "$(LC_ALL=C lpstat -r 2>/dev/null)" = "scheduler is running" ]
+}
+
 start() {
     local port=${1:?port}
     command -v cupsd >/dev/null || { echo "cupsd is not installed (package cups)" >&2; exit 77; }
@@ -88,14 +92,22 @@ CONF
     chmod 0644 "$folder"/*.conf
     cupsd -f -c "$folder/cupsd.conf" -s "$folder/cups-files.conf" \
         >>"$folder/log/cupsd.out" 2>&1 &
-    echo $! >"$folder/cupsd.pid"
+    local pid=$!
+    echo "$pid" >"$folder/cupsd.pid"
     echo "$port" >"$folder/port"
     export CUPS_SERVER=127.0.0.1:$port
-    for _ in $(seq 1 100); do
-        lpstat -r >/dev/null 2>&1 && break
+    # lpstat -r exits with 0 either way; only its text tells.
+    for _ in $(seq 1 300); do
+        scheduler_running && break
+        kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
-    lpstat -r >/dev/null 2>&1 || { cat "$folder/log/error_log" >&2 || true; stop; exit 1; }
+    if ! scheduler_running; then
+        echo "cupsd did not come up on 127.0.0.1:$port" >&2
+        cat "$folder/log/cupsd.out" "$folder/log/error_log" >&2 2>/dev/null || true
+        stop
+        exit 1
+    fi
     lpadmin -p "$queue" -E -v "file://$folder/out/$queue.ps" -P "$ppd" \
         -o PageSize=Letter -o printer-error-policy=abort-job
     cupsenable "$queue"
@@ -106,11 +118,12 @@ collect() {
     local name=${1:?name}
     local ps="$folder/out/$queue.ps"
     export CUPS_SERVER=127.0.0.1:$(cat "$folder/port")
+    queue_empty() { scheduler_running && [ -z "$(lpstat -o "$queue" 2>/dev/null)" ]; }
     for _ in $(seq 1 300); do
-        [ -z "$(lpstat -o "$queue" 2>/dev/null)" ] && break
+        queue_empty && break
         sleep 0.1
     done
-    [ -z "$(lpstat -o "$queue" 2>/dev/null)" ] || { echo "the queue did not finish" >&2; exit 1; }
+    queue_empty || { echo "the queue did not finish" >&2; tail -20 "$folder/log/error_log" >&2; exit 1; }
     [ -s "$ps" ] || { echo "no output in $ps" >&2; tail -20 "$folder/log/error_log" >&2; exit 1; }
     gs -q -dCompatibilityLevel=1.4 -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pdfwrite \
         -sOutputFile="$folder/out/$name.pdf" -dAutoRotatePages=/PageByPage \
