@@ -1,5 +1,6 @@
 #include "claim_sql.h"
 
+#include "db/insurer_order.h"
 #include "db/sql_quote.h"
 
 namespace tabulon {
@@ -37,8 +38,7 @@ QString RenbanQuery(const ClaimKey& key) {
 
 QString ClaimListQuery(const QString& nengetu) {
     return QStringLiteral("SELECT * From T_請求書 Where 年月 = '") + SqlEscape(nengetu) +
-           QLatin1Char('\'') + QStringLiteral(" ORDER BY Mid(Format(保険者番号,'@@@@@@@@'),3,6),") +
-           QStringLiteral(" Mid(Format(保険者番号,'@@@@@@@@'),1,2), 診療科, 請求書種類");
+           QLatin1Char('\'') + InsurerOrderBy() + QStringLiteral(", 請求書種類");
 }
 
 } // namespace tabulon

@@ -1,6 +1,7 @@
 #include "soukatu_list.h"
 
 #include "db/dao.h"
+#include "db/insurer_order.h"
 #include "db/sql_quote.h"
 #include "globals.h"
 #include "print_run.h"
@@ -29,10 +30,7 @@ qint64 number(Recordset& row, const QString& column) {
 
 QString listQuery(const QString& kind) {
     return QStringLiteral("Select * From WK_総括表明細 Where 総括表種類 = '") + SqlEscape(kind) +
-           QStringLiteral("' ") +
-           QStringLiteral(" ORDER BY Mid(Format(保険者番号,'@@@@@@@@'),3,6), ") +
-           QStringLiteral(" Mid(Format(保険者番号,'@@@@@@@@'),1,2), 診療科, 総括表種類, "
-                          "請求書種類,連番");
+           QLatin1Char('\'') + InsurerOrderBy() + QStringLiteral(", 総括表種類, 請求書種類,連番");
 }
 
 // Rules, strike lines and captions that differ between the pharmacy list and

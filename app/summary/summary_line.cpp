@@ -1,5 +1,6 @@
 #include "summary_line.h"
 
+#include "db/insurer_order.h"
 #include "db/sql_quote.h"
 
 namespace tabulon {
@@ -64,8 +65,7 @@ QString SummaryKindName(int kind) {
 
 QString MonthLinesSql(const QString& nengetu) {
     return QStringLiteral("SELECT * From T_総括表明細 Where 年月 = '") + SqlEscape(nengetu) +
-           QLatin1Char('\'') + QStringLiteral(" ORDER BY Mid(Format(保険者番号,'@@@@@@@@'),3,6),") +
-           QStringLiteral(" Mid(Format(保険者番号,'@@@@@@@@'),1,2), 診療科");
+           QLatin1Char('\'') + InsurerOrderBy();
 }
 
 QString SameKeyLinesSql(const QString& nengetu, const QString& bangou, const QString& sinryouka,

@@ -1,6 +1,7 @@
 #include "export/month_csv.h"
 
 #include "db/dao.h"
+#include "db/insurer_order.h"
 #include "db/sql_quote.h"
 
 #include <QDir>
@@ -12,14 +13,9 @@ namespace tabulon {
 
 namespace {
 
-// The insurer order of every list: the last six places of the number right
-// aligned in eight, then the first two, then the department.
-const QString kInsurerOrder = QStringLiteral(" ORDER BY Mid(Format(保険者番号,'@@@@@@@@'),3,6),"
-                                             " Mid(Format(保険者番号,'@@@@@@@@'),1,2), 診療科");
-
 QString MonthRows(const QString& table, const QString& month, const QString& thenBy) {
     return QStringLiteral("SELECT * From ") + table + QStringLiteral(" Where 年月 = '") +
-           SqlEscape(month) + QLatin1Char('\'') + kInsurerOrder + thenBy;
+           SqlEscape(month) + QLatin1Char('\'') + InsurerOrderBy() + thenBy;
 }
 
 QString Line(const QStringList& fields) {
