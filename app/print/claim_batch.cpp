@@ -4,6 +4,7 @@
 #include "claim_form.h"
 #include "claim_qr.h"
 #include "db/dao.h"
+#include "db/insurer_order.h"
 #include "db/sql_quote.h"
 #include "globals.h"
 #include "message_box.h"
@@ -20,11 +21,6 @@ const char* const kPassFilters[] = {
     " and (請求書種類 = '3' or 請求書種類 = '4') ",
     " and (請求書種類 = '5' or 請求書種類 = '6')",
 };
-
-QString orderClause() {
-    return QStringLiteral(" order by Mid(Format(保険者番号,'@@@@@@@@'),3,6),") +
-           QStringLiteral(" Mid(Format(保険者番号,'@@@@@@@@'),1,2), 診療科, 請求書種類,連番");
-}
 
 // The column of T_請求書 behind a screen box array at a line; the food arrays
 // belong to the 入院 line only.
@@ -92,7 +88,8 @@ void PrintClaimBatchOf(const QString& claimQuery) {
     PrintClaimBatch([&claimQuery](PrintRun& run) {
         for (const char* filter : kPassFilters) {
             const std::unique_ptr<Recordset> rows =
-                gDb->OpenRecordset(claimQuery + QString::fromUtf8(filter) + orderClause());
+                gDb->OpenRecordset(claimQuery + QString::fromUtf8(filter) + InsurerOrderBy() +
+                                   QStringLiteral(", 請求書種類,連番"));
             for (; !rows->Eof(); rows->MoveNext())
                 if (!printClaimPage(run, *rows))
                     return;
