@@ -4,9 +4,8 @@
 // final name and renamed into place only when it is complete, so a run that
 // fails or is abandoned never leaves a half-written document under the name.
 
-#include <QBuffer>
-#include <QPainter>
-#include <QPdfWriter>
+#include "pdf_page_writer.h"
+
 #include <QSaveFile>
 #include <QSizeF>
 #include <QString>
@@ -20,8 +19,9 @@ public:
 
     // Opens the temporary file; false with `error` set when it cannot be made.
     bool Open(const QString& path, const QString& title, QString& error);
-    // Starts a page of the given paper (0.1 mm) and returns its painter.
-    QPainter& NewPage(const QSizeF& paper);
+    // Adds a page of the given paper (0.1 mm); `paint` draws it later, on the
+    // page-writing thread, so it must own everything it draws.
+    void AddPage(const QSizeF& paper, PdfPageWriter::Paint paint);
     int PageCount() const { return pages_; }
     // Finishes the file and renames it into place; false with `error` set.
     bool Commit(QString& error);
@@ -30,9 +30,8 @@ public:
 
 private:
     QSaveFile file_;
-    QBuffer buffer_; // the PDF is finished in memory, corrected, then written
-    std::unique_ptr<QPdfWriter> writer_;
-    QPainter painter_;
+    // The PDF is finished in memory, corrected, then written.
+    std::unique_ptr<PdfPageWriter> writer_;
     int pages_ = 0;
 };
 

@@ -68,7 +68,9 @@ int QvForm::PrintPage() {
         engine_->lastError = rc == kReportQRLibraryMissing ? QvBarQRLibrary::LoadError() : error;
         return rc;
     }
-    PaintPage(document->NewPage(layout_->paper), *layout_, states_, symbols);
+    document->AddPage(layout_->paper,
+                      [layout = layout_, fields = states_, symbols = std::move(symbols)](
+                          QPainter& painter) { PaintPage(painter, *layout, fields, symbols); });
     return kReportOk;
 }
 

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QStringList>
 #include <QTextLayout>
+#include <QThread>
 #include <unordered_map>
 
 namespace tabulon {
@@ -56,15 +57,19 @@ struct LineKeyHash {
 
 // One line of text in the painter's font. Every page of a layout repeats the
 // same captions and most figures, so each is laid out and shaped once.
+// Glyph runs hold the font engines of the thread that shaped them, so each
+// thread keeps its own: a page-writing thread's goes with the thread, the
+// main thread's before the application.
 const LineMetrics& MeasureLine(QPainter& painter, const QString& text, const TextStyle& s) {
     using Cache = std::unordered_map<LineKey, LineMetrics, LineKeyHash>;
-    static Cache measured;
-    static const bool clearedWithTheApplication = [] {
-        // Glyph runs hold font engines, which must go before the application.
-        qAddPostRoutine([] { Cache().swap(measured); });
+    thread_local Cache measured;
+    thread_local const bool clearedInTime = [] {
+        const QCoreApplication* app = QCoreApplication::instance();
+        if (app && QThread::currentThread() == app->thread())
+            qAddPostRoutine([] { Cache().swap(measured); });
         return true;
     }();
-    Q_UNUSED(clearedWithTheApplication);
+    Q_UNUSED(clearedInTime);
     constexpr size_t kMostKept = 20000;
     LineKey key{text, static_cast<int>(s.font), qRound(s.size * 100), s.bold,
                 painter.device()->logicalDpiY()};
