@@ -14,17 +14,9 @@ namespace {
 class ClaimBatchTest : public test::PrintFixture {
 protected:
     void addClaim(const QString& bangou, int kind, int serial = 1, const QString& kensuu = "3") {
-        auto rs = db.db().OpenRecordset("SELECT * From T_請求書");
-        rs->AddNew();
-        rs->Fields("年月").SetValue(gNengetu);
-        rs->Fields("保険者番号").SetValue(bangou);
-        rs->Fields("診療科").SetValue(QString());
-        rs->Fields("請求書種類").SetValue(QString::number(kind));
-        rs->Fields("連番").SetValue(serial);
-        rs->Fields("一般_療養_外来_件数_1").SetValue(kensuu);
-        rs->Fields("一般_食事_金額_1").SetValue("800");
-        rs->Fields("公費件数").SetValue("4");
-        rs->Update();
+        test::AddMonthClaim(
+            db.db(), bangou, kind, serial, QString(),
+            {{"一般_療養_外来_件数_1", kensuu}, {"一般_食事_金額_1", "800"}, {"公費件数", "4"}});
     }
 
     test::TempDatabase db;

@@ -176,17 +176,10 @@ protected:
     }
 
     void addClaim(const QString& bangou, int kind) {
-        auto rs = db.db().OpenRecordset("SELECT * From T_請求書");
-        rs->AddNew();
-        rs->Fields("年月").SetValue(gNengetu);
-        rs->Fields("保険者番号").SetValue(bangou);
-        rs->Fields("診療科").SetValue(QString());
-        rs->Fields("請求書種類").SetValue(QString::number(kind));
-        rs->Fields("連番").SetValue(1);
-        rs->Fields("一般_療養_外来_件数_1").SetValue("12");
-        rs->Fields("一般_療養_外来_点数_1").SetValue("12345");
-        rs->Fields("公費件数").SetValue("2");
-        rs->Update();
+        test::AddMonthClaim(db.db(), bangou, kind, 1, QString(),
+                            {{"一般_療養_外来_件数_1", "12"},
+                             {"一般_療養_外来_点数_1", "12345"},
+                             {"公費件数", "2"}});
     }
 
     QString build;

@@ -3,6 +3,7 @@
 // A print test's surroundings: the recording engine in place of QvDraw1, the
 // preview answered at once, messages recorded, institution settings set.
 
+#include "db/dao.h"
 #include "globals.h"
 #include "modal_screen.h"
 #include "print_context.h"
@@ -12,6 +13,8 @@
 
 #include <QDialog>
 #include <gtest/gtest.h>
+#include <initializer_list>
+#include <utility>
 
 namespace tabulon::test {
 
@@ -22,6 +25,23 @@ inline void SetPrintGlobals(const QString& iryoukikan) {
     gNengetu = "3805";
     gToday = "4380612";
     gIryoukikan = iryoukikan;
+}
+
+// Stores a claim of the processing month under its key, with the figures
+// given as column and value.
+inline void AddMonthClaim(Database& db, const QString& bangou, int kind, int serial,
+                          const QString& sinryouka,
+                          std::initializer_list<std::pair<QString, QString>> figures) {
+    auto rs = db.OpenRecordset("SELECT * From T_請求書");
+    rs->AddNew();
+    rs->Fields("年月").SetValue(gNengetu);
+    rs->Fields("保険者番号").SetValue(bangou);
+    rs->Fields("診療科").SetValue(sinryouka);
+    rs->Fields("請求書種類").SetValue(QString::number(kind));
+    rs->Fields("連番").SetValue(serial);
+    for (const auto& [column, value] : figures)
+        rs->Fields(column).SetValue(value);
+    rs->Update();
 }
 
 // The real report engine, with QvBarQR and the layouts of the build folder.

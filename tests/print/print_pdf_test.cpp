@@ -74,20 +74,13 @@ protected:
     }
 
     void addClaim(const QString& bangou, int kind, const QString& tensuu) {
-        auto rs = db.db().OpenRecordset("SELECT * From T_請求書");
-        rs->AddNew();
-        rs->Fields("年月").SetValue(gNengetu);
-        rs->Fields("保険者番号").SetValue(bangou);
-        rs->Fields("診療科").SetValue(QString());
-        rs->Fields("請求書種類").SetValue(QString::number(kind));
-        rs->Fields("連番").SetValue(1);
-        rs->Fields("一般_療養_外来_件数_1").SetValue("12");
-        rs->Fields("一般_療養_外来_実日数_1").SetValue("15");
-        rs->Fields("一般_療養_外来_点数_1").SetValue(tensuu);
-        rs->Fields("一般_療養_入院_件数_1").SetValue(kind % 2 == 0 || kind == 1 ? "1" : "");
-        rs->Fields("公費件数").SetValue("2");
-        rs->Fields("福祉件数").SetValue("1");
-        rs->Update();
+        test::AddMonthClaim(db.db(), bangou, kind, 1, QString(),
+                            {{"一般_療養_外来_件数_1", "12"},
+                             {"一般_療養_外来_実日数_1", "15"},
+                             {"一般_療養_外来_点数_1", tensuu},
+                             {"一般_療養_入院_件数_1", kind % 2 == 0 || kind == 1 ? "1" : ""},
+                             {"公費件数", "2"},
+                             {"福祉件数", "1"}});
     }
 
     // The payload the builder makes from the stored claim.

@@ -20,20 +20,13 @@ class SoukatuPrintTest : public test::PrintFixture {
 protected:
     // A claim of the processing month with a few figures.
     void addClaim(const QString& bangou, int kind, int serial, const QString& sinryouka = {}) {
-        auto rs = db.db().OpenRecordset("SELECT * From T_請求書");
-        rs->AddNew();
-        rs->Fields("年月").SetValue(gNengetu);
-        rs->Fields("保険者番号").SetValue(bangou);
-        rs->Fields("診療科").SetValue(sinryouka);
-        rs->Fields("請求書種類").SetValue(QString::number(kind));
-        rs->Fields("連番").SetValue(serial);
-        rs->Fields("一般_療養_入院_件数_1").SetValue("2");
-        rs->Fields("一般_療養_入院_点数_2").SetValue("300");
-        rs->Fields("一般_食事_金額_1").SetValue("1500");
-        rs->Fields("一般_療養_外来_件数_1").SetValue("7");
-        rs->Fields("公費件数").SetValue("1");
-        rs->Fields("福祉件数").SetValue("2");
-        rs->Update();
+        test::AddMonthClaim(db.db(), bangou, kind, serial, sinryouka,
+                            {{"一般_療養_入院_件数_1", "2"},
+                             {"一般_療養_入院_点数_2", "300"},
+                             {"一般_食事_金額_1", "1500"},
+                             {"一般_療養_外来_件数_1", "7"},
+                             {"公費件数", "1"},
+                             {"福祉件数", "2"}});
     }
     // A line of the work table.
     void addWorkLine(const QString& bangou, const QString& tableKind, int serial,
