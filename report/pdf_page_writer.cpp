@@ -37,9 +37,7 @@ PdfPageWriter::~PdfPageWriter() {
 
 void PdfPageWriter::Add(const QSizeF& paper, Paint paint) {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return waiting_.size() < kMostWaiting || done_; });
-    if (done_)
-        return;
+    changed_.wait(lock, [this] { return waiting_.size() < kMostWaiting; });
     waiting_.push_back({paper, std::move(paint)});
     lock.unlock();
     changed_.notify_all();
