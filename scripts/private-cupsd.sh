@@ -4,8 +4,9 @@
 # on 127.0.0.1 only, and nothing outside the folder is changed.
 #
 #   private-cupsd.sh start FOLDER PORT     starts cupsd and the queue TabulonPDF
-#   private-cupsd.sh collect FOLDER NAME   waits until the queue has printed
-#                                          everything, writes FOLDER/out/NAME.pdf
+#   private-cupsd.sh collect FOLDER NAME N waits until N jobs of the queue (since
+#                                          start) have completed, writes
+#                                          FOLDER/out/NAME.pdf
 #   private-cupsd.sh stop FOLDER           stops that cupsd
 #
 # The queue uses the CUPS-PDF driver's PPD with a file: device, so a job runs
@@ -97,7 +98,7 @@ CONF
     echo "$port" >"$folder/port"
     export CUPS_SERVER=127.0.0.1:$port
     # lpstat -r exits with 0 either way; only its text tells.
-    for _ in $(seq 1 300); do
+    for _ in $(seq 1 900); do
         scheduler_running && break
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
@@ -114,17 +115,36 @@ CONF
     cupsaccept "$queue"
 }
 
+# Lines of `lpstat -W completed -o` for the queue: one per job that has left
+# the scheduler's hands (its backend has exited, so the output file is closed).
+completed_jobs() {
+    LC_ALL=C lpstat -W completed -o "$queue" 2>/dev/null | grep -c "^$queue-" || true
+}
+
 collect() {
     local name=${1:?name}
+    local jobs=${2:?number of jobs printed since start}
     local ps="$folder/out/$queue.ps"
+    local pid
+    pid=$(cat "$folder/cupsd.pid")
     export CUPS_SERVER=127.0.0.1:$(cat "$folder/port")
-    queue_empty() { scheduler_running && [ -z "$(lpstat -o "$queue" 2>/dev/null)" ]; }
-    for _ in $(seq 1 300); do
-        queue_empty && break
+    # An empty queue is also what the scheduler shows before a job is queued
+    # or between two jobs: only the count of completed jobs tells that ours
+    # have been written. Generous: a busy machine runs the filters slowly.
+    local done=0
+    for _ in $(seq 1 1800); do
+        done=$(completed_jobs)
+        [ "$done" -ge "$jobs" ] && break
+        kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
-    queue_empty || { echo "the queue did not finish" >&2; tail -20 "$folder/log/error_log" >&2; exit 1; }
-    [ -s "$ps" ] || { echo "no output in $ps" >&2; tail -20 "$folder/log/error_log" >&2; exit 1; }
+    if [ "$done" -lt "$jobs" ]; then
+        echo "$done of $jobs jobs completed on $queue" >&2
+        LC_ALL=C lpstat -l -o "$queue" >&2 2>/dev/null || true
+        tail -40 "$folder/log/error_log" "$folder/log/cupsd.out" >&2 2>/dev/null || true
+        exit 1
+    fi
+    [ -s "$ps" ] || { echo "no output in $ps" >&2; tail -40 "$folder/log/error_log" >&2; exit 1; }
     gs -q -dCompatibilityLevel=1.4 -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pdfwrite \
         -sOutputFile="$folder/out/$name.pdf" -dAutoRotatePages=/PageByPage \
         -dAutoFilterColorImages=false -dColorImageFilter=/FlateEncode \
@@ -147,7 +167,7 @@ stop() {
 
 case "$command" in
 start) start "${3:-}" ;;
-collect) collect "${3:-}" ;;
+collect) collect "${3:-}" "${4:-}" ;;
 stop) stop ;;
 *) echo "unknown command $command" >&2; exit 2 ;;
 esac
