@@ -6,6 +6,7 @@
 #include "export/month_csv.h"
 #include "pdf_document.h"
 #include "settings/ini_file.h"
+#include "file_mode.h"
 #include "temp_database.h"
 
 #include <QDir>
@@ -20,11 +21,7 @@ using namespace tabulon;
 
 namespace {
 
-int ModeOf(const QString& path) {
-    struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777)
-                                                                    : -1;
-}
+using test::ModeOf;
 
 struct Writer {
     const char* what;

@@ -9,6 +9,7 @@
 #include "backup/restore.h"
 #include "db/db_files.h"
 #include "db/schema.h"
+#include "file_mode.h"
 #include "startup_fixture.h"
 
 #include <QFile>
@@ -18,11 +19,7 @@ using namespace tabulon;
 
 namespace {
 
-int ModeOf(const QString& path) {
-    struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777)
-                                                                    : -1;
-}
+using test::ModeOf;
 
 class DatabaseFilesTest : public test::StartupFixture {
 protected:
