@@ -103,7 +103,7 @@ void frmPreview::PrintDocument() {
     if (Open(dialog) != QDialog::Accepted)
         return;
     QString error;
-    if (PrintPdfDocument(view_->Document(), view_->ViewedFile(), printer, error))
+    if (PrintPdfDocument(view_->Document(), view_->ShownFile(), printer, error))
         return;
     // A document that did not reach the printer is never passed over in silence.
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Tabulon"),

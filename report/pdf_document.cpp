@@ -2,20 +2,18 @@
 
 #include "pdf_text_layer.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace tabulon {
 
 bool PdfDocument::Open(const QString& path, const QString& title, QString& error) {
     const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath())) {
+    if (!MakeOwnerOnlyFolder(info.absolutePath())) {
         error = QStringLiteral("%1: フォルダを作れません").arg(info.absolutePath());
         return false;
     }
-    file_.setFileName(path);
-    if (!file_.open(QIODevice::WriteOnly)) {
-        error = QStringLiteral("%1: 書き込めません (%2)").arg(path, file_.errorString());
+    if (!file_.Open(path)) {
+        error = QStringLiteral("%1: 書き込めません (%2)").arg(path, file_.ErrorString());
         return false;
     }
     writer_ = std::make_unique<PdfPageWriter>(title, kDpi);
@@ -32,9 +30,9 @@ bool PdfDocument::Commit(QString& error) {
     QByteArray pdf = writer_->Finish();
     writer_.reset();
     MapRadicalsToIdeographs(pdf);
-    if (file_.write(pdf) != pdf.size() || !file_.commit()) {
+    if (!file_.Write(pdf) || !file_.Commit()) {
         error =
-            QStringLiteral("%1: 書き込めません (%2)").arg(file_.fileName(), file_.errorString());
+            QStringLiteral("%1: 書き込めません (%2)").arg(file_.FileName(), file_.ErrorString());
         return false;
     }
     return true;
@@ -42,8 +40,7 @@ bool PdfDocument::Commit(QString& error) {
 
 void PdfDocument::Discard() {
     writer_.reset();
-    file_.cancelWriting();
-    file_.commit(); // after cancelWriting this removes the temporary file and reports failure
+    file_.Cancel();
 }
 
 } // namespace tabulon

@@ -3,10 +3,11 @@
 // The output document: a vector PDF written to a temporary file beside its
 // final name and renamed into place only when it is complete, so a run that
 // fails or is abandoned never leaves a half-written document under the name.
+// The document and its folder are the user's alone (owner_only_file.h).
 
+#include "owner_only_file.h"
 #include "pdf_page_writer.h"
 
-#include <QSaveFile>
 #include <QSizeF>
 #include <QString>
 #include <memory>
@@ -29,7 +30,7 @@ public:
     void Discard();
 
 private:
-    QSaveFile file_;
+    OwnerOnlyFile file_;
     // The PDF is finished in memory, corrected, then written.
     std::unique_ptr<PdfPageWriter> writer_;
     int pages_ = 0;

@@ -1,10 +1,13 @@
 #include "qv_view.h"
 
+#include <QDir>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPdfDocument>
 #include <QPdfPageNavigator>
 #include <QPdfView>
+#include <QTemporaryFile>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -15,6 +18,22 @@ namespace {
 constexpr qreal kZoomStep = 1.25;
 constexpr qreal kMinZoom = 0.1;
 constexpr qreal kMaxZoom = 8.0;
+
+// A copy of the file in the temporary folder, readable by its owner only (the
+// document holds claims), or null when it cannot be made.
+std::unique_ptr<QTemporaryFile> PrivateCopy(const QString& path) {
+    QFile original(path);
+    auto copy = std::make_unique<QTemporaryFile>(
+        QDir(QDir::tempPath()).filePath(QStringLiteral("tabulon-preview-XXXXXX.pdf")));
+    if (!original.open(QIODevice::ReadOnly) || !copy->open())
+        return nullptr;
+    while (!original.atEnd()) {
+        const QByteArray block = original.read(1 << 20);
+        if (block.isEmpty() || copy->write(block) != block.size())
+            return nullptr;
+    }
+    return copy->flush() && original.error() == QFileDevice::NoError ? std::move(copy) : nullptr;
+}
 
 } // namespace
 
@@ -55,13 +74,25 @@ QvView::QvView(QWidget* parent)
     ShowStatus();
 }
 
+QvView::~QvView() {
+    // The document reads from the copy until it is closed.
+    document_->close();
+}
+
 void QvView::ViewFile(const QString& path) {
     file_ = path;
     document_->close();
-    if (!path.isEmpty())
-        document_->load(path);
+    copy_.reset();
+    if (!path.isEmpty()) {
+        copy_ = PrivateCopy(path);
+        document_->load(ShownFile());
+    }
     view_->setZoomMode(QPdfView::ZoomMode::FitToWidth);
     ShowStatus();
+}
+
+QString QvView::ShownFile() const {
+    return copy_ ? copy_->fileName() : file_;
 }
 
 int QvView::PageCount() const {

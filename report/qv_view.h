@@ -1,14 +1,18 @@
 #pragma once
 
 // The preview control: shows a PDF document's pages with scrolling, zoom and
-// the page count.
+// the page count. It keeps a private copy of the document it was given, so
+// what it shows and prints stays that document whatever later happens to the
+// file (another run printing into the same name, for one).
 
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 class QLabel;
 class QPdfDocument;
 class QPdfView;
+class QTemporaryFile;
 
 namespace tabulon {
 
@@ -16,10 +20,14 @@ class QvView : public QWidget {
     Q_OBJECT
 public:
     explicit QvView(QWidget* parent = nullptr);
+    ~QvView() override;
 
     // Shows that document (an empty or unreadable file shows no pages).
     void ViewFile(const QString& path);
     QString ViewedFile() const { return file_; }
+    // The file holding the document shown: the private copy, or the viewed
+    // file itself when no copy could be made.
+    QString ShownFile() const;
     int PageCount() const;
     QPdfDocument& Document() { return *document_; }
     QPdfView& View() { return *view_; }
@@ -34,6 +42,7 @@ private:
     QPdfView* view_;
     QLabel* status_;
     QString file_;
+    std::unique_ptr<QTemporaryFile> copy_;
 };
 
 } // namespace tabulon

@@ -4,10 +4,10 @@
 #include "db/schema.h"
 #include "message_box.h"
 #include "modal_screen.h"
+#include "owner_only_file.h"
 #include "settings/ini_file.h"
 #include "ui/frm_touroku.h"
 
-#include <QDir>
 #include <QFile>
 
 namespace tabulon {
@@ -17,7 +17,7 @@ namespace {
 constexpr int kErrPathNotFound = 76;
 
 bool MakeFolder(const QString& folder) {
-    if (QDir().mkpath(folder))
+    if (MakeOwnerOnlyFolder(folder))
         return true;
     ShowErrorReport(kErrPathNotFound,
                     QStringLiteral("フォルダ '%1' を作成できません。").arg(folder));

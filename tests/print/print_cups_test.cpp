@@ -30,10 +30,12 @@
 #include <QTest>
 #include <ZXing/ReadBarcode.h>
 #include <arpa/inet.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tabulon {
 namespace {
@@ -82,28 +84,48 @@ int FreePort() {
     return port;
 }
 
+// One private server for all the tests: libcups keeps the first server it
+// reached for the life of the process.
 class PrintCupsTest : public ::testing::Test {
 protected:
+    static void SetUpTestSuite() {
+        cups = new QTemporaryDir;
+        if (!cups->isValid()) {
+            failure = "no temporary folder";
+            return;
+        }
+        QFile::setPermissions(cups->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                QFile::ReadGroup | QFile::ExeGroup |
+                                                QFile::ReadOther | QFile::ExeOther);
+        const int port = FreePort();
+        QProcess start;
+        start.start(QStringLiteral(TABULON_PRIVATE_CUPSD),
+                    {QStringLiteral("start"), cups->path(), QString::number(port)});
+        start.waitForFinished(-1); // the script gives up on a scheduler that never answers
+        const std::string error = start.readAllStandardError().toStdString();
+        if (start.exitCode() == 77)
+            skipped = "no private CUPS server: " + error;
+        else if (start.exitCode() != 0)
+            failure = error;
+        else
+            started = true;
+        // Qt's printing and libcups reach the private server only.
+        qputenv("CUPS_SERVER", QByteArray("127.0.0.1:") + QByteArray::number(port));
+    }
+    static void TearDownTestSuite() {
+        if (started)
+            QProcess::execute(QStringLiteral(TABULON_PRIVATE_CUPSD),
+                              {QStringLiteral("stop"), cups->path()});
+        delete cups;
+    }
+
     void SetUp() override {
         build = qEnvironmentVariable("TABULON_BUILD_DIR");
         if (!QFileInfo::exists(QDir(build).filePath("libQvBarQR.so")))
             GTEST_SKIP() << "QvBarQR is not built";
-        ASSERT_TRUE(cups.isValid());
-        QFile::setPermissions(cups.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                               QFile::ReadGroup | QFile::ExeGroup |
-                                               QFile::ReadOther | QFile::ExeOther);
-        const int port = FreePort();
-        QProcess start;
-        start.start(QStringLiteral(TABULON_PRIVATE_CUPSD),
-                    {QStringLiteral("start"), cups.path(), QString::number(port)});
-        start.waitForFinished(-1); // the script gives up on a scheduler that never answers
-        if (start.exitCode() == 77)
-            GTEST_SKIP() << "no private CUPS server: "
-                         << start.readAllStandardError().toStdString();
-        ASSERT_EQ(start.exitCode(), 0) << start.readAllStandardError().toStdString();
-        started = true;
-        // Qt's printing and libcups reach the private server only.
-        qputenv("CUPS_SERVER", QByteArray("127.0.0.1:") + QByteArray::number(port));
+        if (!skipped.empty())
+            GTEST_SKIP() << skipped;
+        ASSERT_TRUE(started) << failure;
 
         test::UseBuiltEngine(build);
         SetModalHandler([this](QDialog& dialog) { return Answer(dialog); });
@@ -113,9 +135,6 @@ protected:
     void TearDown() override {
         SetModalHandler(nullptr);
         SetProgramFolder(QString());
-        if (started)
-            QProcess::execute(QStringLiteral(TABULON_PRIVATE_CUPSD),
-                              {QStringLiteral("stop"), cups.path()});
     }
 
     // The preview: the clerk presses 印刷, then 閉じる. The print dialog: the
@@ -128,6 +147,11 @@ protected:
         }
         if (auto* preview = qobject_cast<frmPreview*>(&dialog)) {
             previewed = preview->QvView1().ViewedFile();
+            previewedPages = preview->QvView1().PageCount();
+            if (whilePreviewed)
+                std::exchange(whilePreviewed, nullptr)();
+            else if (!printFromPreview)
+                return QDialog::Accepted;
             QTest::mouseClick(preview->findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
             QTest::mouseClick(preview->findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
             return QDialog::Accepted;
@@ -141,12 +165,12 @@ protected:
     QString Collect(const QString& name) {
         ++jobsPrinted;
         QProcess collect;
-        collect.start(QStringLiteral(TABULON_PRIVATE_CUPSD),
-                      {QStringLiteral("collect"), cups.path(), name,
-                       QString::number(jobsPrinted)});
+        collect.start(
+            QStringLiteral(TABULON_PRIVATE_CUPSD),
+            {QStringLiteral("collect"), cups->path(), name, QString::number(jobsPrinted)});
         collect.waitForFinished(-1);
         EXPECT_EQ(collect.exitCode(), 0) << collect.readAllStandardError().toStdString();
-        return QDir(cups.path()).filePath(QStringLiteral("out/") + name + QStringLiteral(".pdf"));
+        return QDir(cups->path()).filePath(QStringLiteral("out/") + name + QStringLiteral(".pdf"));
     }
 
     // Page for page, the queued output against the previewed document.
@@ -179,6 +203,11 @@ protected:
         EXPECT_EQ(withSymbol, symbolPages);
     }
 
+    int PagesOf(const QString& pdf) {
+        QPdfDocument document;
+        return document.load(pdf) == QPdfDocument::Error::None ? document.pageCount() : -1;
+    }
+
     void addClaim(const QString& bangou, int kind) {
         test::AddMonthClaim(db.db(), bangou, kind, 1, QString(),
                             {{"一般_療養_外来_件数_1", "12"},
@@ -187,11 +216,17 @@ protected:
     }
 
     QString build;
-    QTemporaryDir cups;
-    bool started = false;
-    int jobsPrinted = 0;
+    static inline QTemporaryDir* cups = nullptr;
+    static inline bool started = false;
+    static inline int jobsPrinted = 0; // by every test of the suite: one server serves them all
+    static inline std::string skipped;
+    static inline std::string failure;
     QString chosen;
     QString previewed;
+    int previewedPages = 0;
+    // Runs once while the next preview is shown, before 印刷 is pressed.
+    std::function<void()> whilePreviewed;
+    bool printFromPreview = true;
     test::TempDatabase db;
     test::MessageRecorder messages;
 };
@@ -208,6 +243,31 @@ TEST_F(PrintCupsTest, ClaimFormsAndSummaryReachThePaperAtActualSize) {
     ASSERT_TRUE(messages.shown.empty()) << messages.Texts().join('|').toStdString();
     // The 医 and 歯 tables carry 32 mm symbols; the list pages none.
     ExpectSamePaper(Collect(QStringLiteral("summary")), 2, 32);
+}
+
+// Two programs in one working folder: while A's preview of one month is
+// open, B prints another month into the same document. A's 印刷 prints the
+// document A shows.
+TEST_F(PrintCupsTest, PreviewPrintsTheDocumentItShowsAfterAnotherRunReplacedTheFile) {
+    addClaim("345678", 1);
+    gNengetu = QStringLiteral("3806");
+    for (int i = 0; i < 3; ++i)
+        addClaim(QStringLiteral("3456%1").arg(i + 10), 1);
+    gNengetu = QStringLiteral("3805");
+    int shownPages = 0;
+    whilePreviewed = [&] {
+        shownPages = previewedPages;
+        printFromPreview = false;
+        gNengetu = QStringLiteral("3806");
+        PrintClaimsOfMonth();
+        gNengetu = QStringLiteral("3805");
+        printFromPreview = true;
+    };
+    PrintClaimsOfMonth();
+    ASSERT_TRUE(messages.shown.empty()) << messages.Texts().join('|').toStdString();
+    ASSERT_GT(shownPages, 0);
+    ASSERT_NE(PagesOf(previewed), shownPages); // B's document is under the name now
+    EXPECT_EQ(PagesOf(Collect(QStringLiteral("claims"))), shownPages);
 }
 
 } // namespace

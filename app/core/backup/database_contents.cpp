@@ -1,24 +1,15 @@
 #include "backup/database_contents.h"
 
 #include "db/db_error.h"
+#include "db/schema_check.h"
 #include "db/sqlite_connection.h"
 #include "db/sqlite_statement.h"
 
 namespace tabulon {
 
-namespace {
-
-const char* const kProgramTables[] = {"T_請求書", "T_総括表明細", "T_年月"};
-
-} // namespace
-
 DatabaseContents ReadContents(const QString& path, const QString& password) {
     SqliteConnection connection(path, password, OpenMode::ExistingReadOnly);
-    for (const char* table : kProgramTables)
-        if (!connection.FindTable(QString::fromUtf8(table)))
-            throw DbError(
-                kErrNotADatabase,
-                QStringLiteral("'%1' はこのプログラムのデータベースではありません。").arg(path));
+    RequireProgramSchema(connection, path);
     DatabaseContents contents;
     Statement months(connection, QStringLiteral("SELECT 年月 FROM T_年月 ORDER BY 年月"));
     while (months.Step())

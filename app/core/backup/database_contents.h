@@ -15,8 +15,8 @@ struct DatabaseContents {
 };
 
 // Opens the file read-only with the password. Throws DbError: 3024 no file,
-// 3031 another password, 3343 not a database, or a database without the
-// tables of this program.
+// 3031 another password, 3343 not a database, or a database whose tables,
+// columns, indexes and views are not exactly this program's (schema_check.h).
 DatabaseContents ReadContents(const QString& path, const QString& password);
 
 // "3704～3811（20か月）", or "なし" without months.

@@ -2,6 +2,7 @@
 
 #include "db/db_error.h"
 #include "helpers/file_sync.h"
+#include "owner_only_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,7 +26,7 @@ DbError FolderError(const QString& folder) {
 }
 
 void MakeFolder(const QString& folder) {
-    if (!QDir().mkpath(folder))
+    if (!MakeOwnerOnlyFolder(folder))
         throw FolderError(folder);
 }
 
@@ -89,8 +91,9 @@ QString KeepAsGeneration(const QString& databaseFile, const QDateTime& madeAt) {
     MakeFolder(folder);
     for (;;) {
         const QString path = FreeGenerationPath(folder, madeAt);
-        if (::link(QFile::encodeName(databaseFile).constData(),
-                   QFile::encodeName(path).constData()) == 0) {
+        // A database file reached through a symbolic link is kept, not the link.
+        if (::linkat(AT_FDCWD, QFile::encodeName(databaseFile).constData(), AT_FDCWD,
+                     QFile::encodeName(path).constData(), AT_SYMLINK_FOLLOW) == 0) {
             SyncFolder(folder);
             return path;
         }

@@ -46,22 +46,28 @@ void RestoreDatabase(const QString& chosen, const QDateTime& now, const Progress
     if (!TakeDatabaseAlone())
         throw DbError(kErrLocked, QStringLiteral("ほかの画面またはパソコンでデータベースを使用中の"
                                                  "ため、復元できません。"));
-    const QString work = QFileInfo(DatabaseFilePath()).absoluteDir().filePath(kCompactionFile);
+    // Through a symbolic link, the file it leads to is replaced.
+    const QString file = LinkedFile(DatabaseFilePath());
+    const QString work = QFileInfo(file).absoluteDir().filePath(kCompactionFile);
     QFile::remove(work);
     CloseDb();
     ReopenAtEnd reopen(work);
     step(RestoreStep::Copy);
     CopyDatabase(chosen, work, kDatabasePassword, progress);
+    // What is put in place is the copy: it must pass the same check as the
+    // file picked, which may have changed since.
+    ReadContents(work, kDatabasePassword);
+    CopyMode(file, work);
     step(RestoreStep::SetAside);
     const QString generation = KeepAsGeneration(DatabaseFilePath(), now);
     try {
         step(RestoreStep::Replace);
-        RenameOver(work, DatabaseFilePath());
+        RenameOver(work, file);
     } catch (...) {
-        DropIfStillTheFile(generation, DatabaseFilePath());
+        DropIfStillTheFile(generation, file);
         throw;
     }
-    SyncFolder(QFileInfo(DatabaseFilePath()).absolutePath());
+    SyncFolder(QFileInfo(file).absolutePath());
     KeepNewestGenerations(BackupFolderOf(DatabaseFilePath()));
 }
 

@@ -3,24 +3,22 @@
 #include "db/dao.h"
 #include "helpers/file_sync.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <sys/stat.h>
 
 namespace tabulon {
 
-namespace {
-
-void CopyPermissions(const QString& from, const QString& to) {
-    struct stat info {};
-    if (::stat(QFile::encodeName(from).constData(), &info) == 0)
-        ::chmod(QFile::encodeName(to).constData(), info.st_mode & 07777);
-}
-
-} // namespace
-
 void CompactInPlace(const QString& file, const QString& workFile, const QString& connect,
                     const CompactionFault& fault, const std::function<void()>& beforeReplace) {
+    // A database reached through a symbolic link stays so: the file it leads
+    // to is compacted and replaced, the copy made beside that file so that the
+    // rename stays within one file system.
+    const QString linked = LinkedFile(file);
+    if (linked != file)
+        return CompactInPlace(linked,
+                              QFileInfo(linked).dir().filePath(QFileInfo(workFile).fileName()),
+                              connect, fault, beforeReplace);
     if (!QFileInfo::exists(file))
         throw DbError(kErrFileNotFound,
                       QStringLiteral("ファイル '%1' が見つかりません。").arg(file));
@@ -35,7 +33,7 @@ void CompactInPlace(const QString& file, const QString& workFile, const QString&
         step(CompactionStep::Copy);
         DBEngine::CompactDatabase(file, workFile, connect);
         step(CompactionStep::SyncCopy);
-        CopyPermissions(file, workFile);
+        CopyMode(file, workFile);
         SyncFile(workFile);
         if (beforeReplace)
             beforeReplace();

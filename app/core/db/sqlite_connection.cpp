@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <fcntl.h>
 #include <sqlcipher/sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tabulon {
@@ -18,25 +19,52 @@ namespace {
 constexpr int kBusyTimeoutMs = 3000;
 
 // Rejects what is certainly not an encrypted database before SQLCipher looks at
-// it: an empty file, a plain SQLite file, or a size that is no whole number of
-// pages. Anything else that the key cannot read is reported as a wrong password,
-// since an encrypted file and random bytes look alike.
+// it: anything but a regular file (a pipe would block the open for ever, a
+// device or folder is no database), an empty file, a plain SQLite file, or a
+// size that is no whole number of pages. Anything else that the key cannot
+// read is reported as a wrong password, since an encrypted file and random
+// bytes look alike.
 void CheckLooksEncrypted(const QString& path) {
-    QFile file(path);
     const DbError notADatabase(
         kErrNotADatabase,
         QStringLiteral("'%1' はこのプログラムのデータベースではありません。").arg(path));
-    if (!file.open(QIODevice::ReadOnly))
+    // Non-blocking, so that opening a pipe returns at once.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         throw DbError(kErrCannotOpen, QStringLiteral("ファイル '%1' を開けません。").arg(path));
-    if (file.size() == 0 || file.size() % 512 != 0)
+    struct stat info {};
+    char head[16] = {};
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    const bool headRead = regular && ::read(fd, head, sizeof head) == ssize_t(sizeof head);
+    ::close(fd);
+    if (!regular)
+        throw DbError(kErrCannotOpen,
+                      QStringLiteral("'%1' は普通のファイルではない（フォルダ、名前付きパイプ"
+                                     "など）ため、データベースとして開けません。")
+                          .arg(path));
+    if (info.st_size == 0 || info.st_size % 512 != 0 || !headRead)
         throw notADatabase;
-    if (file.read(16) == QByteArray("SQLite format 3\0", 16))
+    if (QByteArray(head, sizeof head) == QByteArray("SQLite format 3\0", 16))
         throw notADatabase;
 }
 
+// The program makes no triggers. One in a file would change what the clerk
+// saves behind the screens' backs, and a compaction would carry it on.
+void RefuseTriggers(SqliteConnection& connection, const QString& path) {
+    Statement trigger(connection,
+                      QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger'"));
+    if (trigger.Step())
+        throw DbError(kErrNotADatabase,
+                      QStringLiteral("'%1' には、このプログラムが作らないトリガー '%2' があります。"
+                                     "このファイルは使えません。")
+                          .arg(path, trigger.Column(0).toString()));
+}
+
+// A new database is its owner's alone (a backup copy, too): the password is
+// the program's, so a file others could read would be readable to them.
 void ClaimNewFile(const QString& path) {
     const int fd =
-        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) {
         if (errno == EEXIST)
             throw DbError(kErrAlreadyExists,
@@ -76,6 +104,7 @@ SqliteConnection::SqliteConnection(const QString& path, const QString& password,
                                   .arg(path));
             ThrowSqliteError(db_);
         }
+        RefuseTriggers(*this, path);
         sqlite3_busy_timeout(db_, kBusyTimeoutMs);
         RegisterJetFunctions(db_);
     } catch (...) {

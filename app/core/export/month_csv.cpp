@@ -3,9 +3,9 @@
 #include "db/dao.h"
 #include "db/insurer_order.h"
 #include "db/sql_quote.h"
+#include "owner_only_file.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QStringList>
 #include <memory>
 
@@ -24,8 +24,8 @@ QString Line(const QStringList& fields) {
 
 // Writes every row of the recordset; returns the number of data rows.
 int WriteCsv(Recordset& rows, const QString& path, int& rowsDone, const ProgressFn& progress) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    OwnerOnlyFile file;
+    if (!file.Open(path))
         throw DbError(kErrDiskError, QStringLiteral("ファイル '%1' に書き込めません。").arg(path));
     QStringList header;
     for (int i = 0; i < rows.FieldCount(); ++i)
@@ -41,7 +41,7 @@ int WriteCsv(Recordset& rows, const QString& path, int& rowsDone, const Progress
         if (progress && ++rowsDone % 100 == 0)
             progress(rowsDone, 0);
     }
-    if (file.write(out) != out.size() || !file.commit())
+    if (!file.Write(out) || !file.Commit())
         throw DbError(kErrDiskError, QStringLiteral("ファイル '%1' に書き込めません。").arg(path));
     return count;
 }

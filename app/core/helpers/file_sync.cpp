@@ -3,8 +3,10 @@
 #include "db/db_error.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tabulon {
@@ -38,6 +40,18 @@ void SyncFolder(const QString& path) {
 void RenameOver(const QString& from, const QString& to) {
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
         throw DiskError(QStringLiteral("名前の変更"), from);
+}
+
+QString LinkedFile(const QString& path) {
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.canonicalFilePath() : QString();
+    return target.isEmpty() ? path : target;
+}
+
+void CopyMode(const QString& from, const QString& to) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(from).constData(), &info) == 0)
+        ::chmod(QFile::encodeName(to).constData(), info.st_mode & 07777);
 }
 
 } // namespace tabulon

@@ -13,5 +13,11 @@ void SyncFile(const QString& path);
 void SyncFolder(const QString& path);
 // rename(2): atomic within one file system; throws DbError 3043.
 void RenameOver(const QString& from, const QString& to);
+// The file that `path` names: where a symbolic link (or a chain of them)
+// leads, else `path` itself. Replacing that file keeps the link a link.
+QString LinkedFile(const QString& path);
+// Gives `to` the permission bits of `from`, so a file that replaces another
+// keeps the access its owner gave it.
+void CopyMode(const QString& from, const QString& to);
 
 } // namespace tabulon

@@ -4,10 +4,10 @@
 #include "globals.h"
 #include "helpers/cp932.h"
 #include "message_box.h"
+#include "owner_only_file.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <array>
 
 namespace tabulon {
@@ -122,10 +122,9 @@ bool SaveIni() {
                                        "含まれています。"));
         return false;
     }
-    QSaveFile file(SettingsFilePath());
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    OwnerOnlyFile file;
+    if (!file.Open(SettingsFilePath()) || !file.Write(*bytes) || !file.Commit()) {
+        const QString reason = file.ErrorString();
         ShowErrorReport(kErrFileAccess,
                         QStringLiteral("設定ファイルを保存できません。（%1）").arg(reason));
         return false;

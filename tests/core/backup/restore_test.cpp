@@ -1,6 +1,7 @@
 // Restore: a generation or a picked file replaces the database, the current
 // data kept as a generation first; anything that is not a database of this
-// program under its password is refused with nothing changed.
+// program under its password, with exactly its tables, columns, indexes and
+// views, is refused with its reason and nothing changed.
 
 #include "backup/database_contents.h"
 #include "backup/generations.h"
@@ -10,9 +11,11 @@
 #include "db/schema.h"
 #include "db/sqlite_connection.h"
 #include "db_error_number.h"
+#include "sqlcipher_tool.h"
 #include "startup_fixture.h"
 
 #include <QFile>
+#include <algorithm>
 
 using namespace tabulon;
 
@@ -138,5 +141,60 @@ TEST_F(RestoreTest, FailureAtAnyStepLeavesTheDatabaseAsItWasAndOpen) {
     RestoreDatabase(withMonth, later);
     EXPECT_TRUE(Holds(QStringLiteral("3802")));
 }
+
+struct ChangedBackup {
+    const char* what;
+    bool fromScratch; // a new file instead of a changed generation
+    const char* statements;
+    const char* reason;
+};
+
+class ChangedBackupTest : public RestoreTest,
+                          public ::testing::WithParamInterface<ChangedBackup> {};
+
+// Files changed with the sqlcipher tool. Each is refused before anything is
+// replaced, and the reason names what is not this program's.
+TEST_P(ChangedBackupTest, IsRefusedWithItsReason) {
+    QTemporaryDir elsewhere;
+    const QString changed = elsewhere.filePath(QStringLiteral("changed.mdb"));
+    if (!GetParam().fromScratch) {
+        ASSERT_TRUE(QFile::copy(withMonth, changed));
+    }
+    ASSERT_TRUE(test::RunSqlcipher(changed, QString::fromUtf8(GetParam().statements)));
+    ExpectRefused(changed, kErrNotADatabase);
+    try {
+        ReadContents(changed, kDatabasePassword);
+        ADD_FAILURE() << "accepted";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.Description().contains(QString::fromUtf8(GetParam().reason)))
+            << e.Description().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ChangedBackupTest,
+    ::testing::Values(
+        ChangedBackup{"trigger", false,
+                      "CREATE TRIGGER 点数 AFTER INSERT ON T_請求書 BEGIN UPDATE T_請求書 "
+                      "SET 一般_療養_外来_点数_1 = '99999999'; END;",
+                      "トリガー '点数'"},
+        ChangedBackup{"table of another program", false, "CREATE TABLE address_book (name);",
+                      "テーブル 'address_book' があります"},
+        ChangedBackup{"index added", false, "CREATE INDEX 年月順 ON T_請求書 (年月);",
+                      "インデックス '年月順' があります"},
+        ChangedBackup{"column added", false, "ALTER TABLE T_年月 ADD COLUMN メモ TEXT;",
+                      "テーブル 'T_年月' の定義が違います"},
+        ChangedBackup{"view dropped", false, "DROP VIEW Q_年;", "クエリ 'Q_年' がありません"},
+        ChangedBackup{"view changed", false, "DROP VIEW Q_年; CREATE VIEW Q_年 AS SELECT 1;",
+                      "クエリ 'Q_年' の定義が違います"},
+        ChangedBackup{"only the three table names", true,
+                      "CREATE TABLE T_請求書 (年月); CREATE TABLE T_総括表明細 (年月); "
+                      "CREATE TABLE T_年月 (年月);",
+                      "の定義が違います"}),
+    [](const ::testing::TestParamInfo<ChangedBackup>& info) {
+        std::string name = info.param.what;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    });
 
 } // namespace

@@ -1,13 +1,16 @@
 // A start that fails leaves the working folder as it found it: no lock file,
 // no copy, the database file untouched. A folder in which nothing can be
-// written ends the start at once with a message that says so.
+// written ends the start at once with a message that says so; so does a
+// db.mdb that is no regular file or that holds a trigger.
 
 #include "db/db_files.h"
 #include "db/instance_lock.h"
 #include "db/schema.h"
+#include "sqlcipher_tool.h"
 #include "startup_fixture.h"
 
 #include <QFile>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -95,6 +98,52 @@ TEST_F(StartFailuresTest, FolderThatCannotBeWrittenEndsTheStartWithTheFileUntouc
     ::chmod(".", 0700);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(FolderEntries(), QStringList{kDatabaseFile});
+    EXPECT_EQ(Bytes(kDatabaseFile), before);
+}
+
+// A pipe, a folder or a link to a pipe under the name db.mdb. The test holds
+// the pipe open for writing too, so that a start which reads it fails here
+// instead of waiting for ever.
+class NotARegularFileTest : public StartFailuresTest,
+                            public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(NotARegularFileTest, EndsTheStartAtOnceAndLeavesItAsItWas) {
+    QFile::remove(kDatabaseFile);
+    const QString kind = QString::fromLatin1(GetParam());
+    const QByteArray pipe = kind == QLatin1String("link") ? "pipe" : "db.mdb";
+    if (kind == QLatin1String("folder")) {
+        ASSERT_TRUE(QDir().mkdir(kDatabaseFile));
+    } else {
+        ASSERT_EQ(::mkfifo(pipe.constData(), 0600), 0);
+    }
+    if (kind == QLatin1String("link")) {
+        ASSERT_TRUE(QFile::link(QStringLiteral("pipe"), kDatabaseFile));
+    }
+    const QStringList before = FolderEntries();
+    const int writer = kind == QLatin1String("folder") ? -1 : ::open(pipe, O_RDWR | O_NONBLOCK);
+    ExpectFailedStart(kErrCannotOpen);
+    if (writer >= 0)
+        ::close(writer);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("普通のファイルではない")));
+    EXPECT_EQ(FolderEntries(), before);
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(kDatabaseFile).constData(), &info), 0);
+    EXPECT_EQ(S_ISDIR(info.st_mode), kind == QLatin1String("folder"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, NotARegularFileTest, ::testing::Values("pipe", "folder", "link"));
+
+// The program makes no triggers; one added to db.mdb would rewrite what is
+// saved. The start refuses the file before compacting it.
+TEST_F(StartFailuresTest, DatabaseWithATriggerIsRefusedAndLeftAsItWas) {
+    ASSERT_TRUE(test::RunSqlcipher(
+        kDatabaseFile,
+        QStringLiteral("CREATE TRIGGER 点数 AFTER INSERT ON T_請求書 BEGIN "
+                       "UPDATE T_請求書 SET 一般_療養_外来_点数_1 = '99999999'; END;")));
+    const QByteArray before = Bytes(kDatabaseFile);
+    ExpectFailedStart(kErrNotADatabase);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("トリガー '点数'")));
     EXPECT_EQ(FolderEntries(), QStringList{kDatabaseFile});
     EXPECT_EQ(Bytes(kDatabaseFile), before);
 }
