@@ -150,10 +150,10 @@ TEST_F(TwoClerks, ASerialTakenAMomentEarlierMovesTheNewClaimToTheNextSerial) {
         SCOPED_TRACE(kind);
         auto screen = NewScreen(kind);
         QTest::keyClicks(screen->Box("txtBangou"), "138016");
-        // The other clerk stores a claim of the same key after this save has
-        // read the next serial and before it writes its row.
+        // The other clerk stores a claim of the same key just after this save
+        // has read the next serial.
         InterleavedDatabase* saving = nullptr;
-        InterleavedDatabase clashing(*mine, "SELECT * From T_請求書", [&] {
+        InterleavedDatabase clashing(*mine, RenbanQuery({"3805", "138016", "", kind, 0}), [&] {
             gDb = other.get();
             InsertClaim({"3805", "138016", "", kind, 1}, "88");
             gDb = saving;

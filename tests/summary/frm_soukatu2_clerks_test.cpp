@@ -59,7 +59,7 @@ TEST_F(FrmSoukatu2TwoClerks, AChangeNeverUndoesTheOtherClerksChange) {
     // Nothing is written; the clerk's entries stay until the clerk chooses.
     messages.Answer(MsgAnswer::Cancel);
     TypeAndSave(QStringLiteral("20"));
-    EXPECT_EQ(messages.Texts(), QStringList{kChangedElsewhere});
+    ASSERT_EQ(messages.Texts(), QStringList{kChangedElsewhere});
     EXPECT_EQ(messages.shown[0].buttons, MsgButtons::OkCancel);
     EXPECT_EQ(Stored("公費件数").toInt(), 5);
     EXPECT_EQ(Stored("一般_外来_点数").toInt(), 10);

@@ -1,8 +1,9 @@
 #pragma once
 
 // One program's database with a moment in the middle of an operation where
-// another program acts: `meanwhile` runs once, just before the first recordset
-// of exactly `statement` opens. Everything else goes to the database as is.
+// another program acts: `meanwhile` runs once, just after the first recordset
+// of exactly `statement` has read its rows. Everything else goes to the
+// database as is.
 
 #include "db/dao.h"
 
@@ -16,9 +17,10 @@ public:
         : inner_(inner), statement_(std::move(statement)), meanwhile_(std::move(meanwhile)) {}
 
     std::unique_ptr<Recordset> OpenRecordset(const QString& sql) override {
+        std::unique_ptr<Recordset> rs = inner_.OpenRecordset(sql);
         if (meanwhile_ && sql == statement_)
             std::exchange(meanwhile_, {})();
-        return inner_.OpenRecordset(sql);
+        return rs;
     }
     void Execute(const QString& sql) override { inner_.Execute(sql); }
     std::unique_ptr<Operation> BeginOperation() override { return inner_.BeginOperation(); }

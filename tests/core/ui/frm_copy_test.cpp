@@ -196,7 +196,7 @@ TEST_F(CopyTest, AClaimSavedByAnotherClerkNeverEndsBesideCopiedClaims) {
     // The other clerk saves a claim into the target just after the copy found
     // it empty.
     int refused = 0;
-    InterleavedDatabase copying(database.db(), "SELECT * From T_請求書 where 年月 = '3809'",
+    InterleavedDatabase copying(database.db(), "SELECT * From T_請求書 where 年月 = '3810'",
                                 [&] { refused = save(); });
     gDb = &copying;
     open();
