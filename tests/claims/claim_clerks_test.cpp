@@ -71,79 +71,86 @@ protected:
     std::unique_ptr<Database> other;
 };
 
-TEST_F(TwoClerks, ASaveNeverUndoesTheOtherClerksChange) {
-    for (int kind = 1; kind <= 6; ++kind) {
-        SCOPED_TRACE(kind);
-        const ClaimKey key{"3805", "138016", "", kind, 1};
+// On every kind: one stored claim, open on both PCs.
+class TwoClerksOnOneClaim : public TwoClerks, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override {
+        TwoClerks::SetUp();
         InsertClaim(key);
-        auto mineScreen = EditScreen(key);
-        auto theirs = OthersEditScreen(key);
-
-        TypeAndSave(*theirs, theirs->Box("txtKouhi"), "7", other.get());
-        EXPECT_EQ(messages->Texts().takeLast(), "保存しました。");
-
-        // Nothing is written; the clerk's entries stay until the clerk chooses.
-        messages->shown.clear();
-        messages->Answer(MsgAnswer::Ok);
-        messages->Answer(MsgAnswer::Cancel);
-        TypeAndSave(*mineScreen, Figure(*mineScreen), "9", mine);
-        ASSERT_EQ(messages->shown.size(), 2u);
-        EXPECT_EQ(messages->shown[1].text, kChangedElsewhere);
-        EXPECT_EQ(messages->shown[1].buttons, MsgButtons::OkCancel);
-        EXPECT_EQ(Stored(key)->Fields("公費件数").Text(), "7");
-        EXPECT_EQ(Stored(key)->Fields(FigureColumnOf(kind)).Text(), "");
-        EXPECT_EQ(Figure(*mineScreen)->text(), "9");
-        EXPECT_EQ(mineScreen->Box("txtKouhi")->text(), "");
-
-        // Asked again, the clerk takes the stored claim and then saves over it.
-        messages->shown.clear();
-        TypeAndSave(*mineScreen, nullptr, {}, mine);
-        EXPECT_EQ(messages->Texts(), (QStringList{"保存しますか？", kChangedElsewhere}));
-        EXPECT_EQ(mineScreen->Box("txtKouhi")->text(), "7");
-        EXPECT_EQ(Figure(*mineScreen)->text(), "");
-        TypeAndSave(*mineScreen, Figure(*mineScreen), "9", mine);
-        EXPECT_EQ(messages->Texts().takeLast(), "保存しました。");
-        EXPECT_EQ(Stored(key)->Fields("公費件数").Text(), "7");
-        EXPECT_EQ(Stored(key)->Fields(FigureColumnOf(kind)).Text(), "9");
-        EXPECT_EQ(CountClaims(), 1);
-        gDb->Execute("DELETE * From T_請求書");
+        mineScreen = EditScreen(key);
+        theirs = OthersEditScreen(key);
     }
-}
+    void TearDown() override {
+        mineScreen.reset();
+        theirs.reset();
+        TwoClerks::TearDown();
+    }
 
-TEST_F(TwoClerks, AClaimDeletedByTheOtherClerkComesBackOnlyWhenTheClerkSaysSo) {
-    for (int kind = 1; kind <= 6; ++kind) {
-        SCOPED_TRACE(kind);
-        const ClaimKey key{"3805", "138016", "", kind, 1};
-        InsertClaim(key);
-        auto mineScreen = EditScreen(key);
-        auto theirs = OthersEditScreen(key);
-        gDb = other.get();
-        Click(*theirs, "cmdDelete");
-        gDb = mine;
-        ASSERT_EQ(CountClaims(), 0);
-
-        messages->shown.clear();
-        messages->Answer(MsgAnswer::Ok);
-        messages->Answer(MsgAnswer::Cancel);
-        TypeAndSave(*mineScreen, mineScreen->Box("txtKouhi"), "7", mine);
-        EXPECT_EQ(messages->Texts(), (QStringList{"保存しますか？", kDeletedElsewhere}));
-        EXPECT_EQ(CountClaims(), 0);
-        EXPECT_EQ(mineScreen->Box("txtKouhi")->text(), "7");
-
-        // Stored as a new claim, the screen then goes on with that claim.
-        messages->shown.clear();
-        TypeAndSave(*mineScreen, nullptr, {}, mine);
-        EXPECT_EQ(messages->Texts(),
-                  (QStringList{"保存しますか？", kDeletedElsewhere, "保存しました。"}));
+    // A further save from this clerk's screen writes over the one stored
+    // claim, which keeps 公費件数 7.
+    void ExpectAFurtherSaveKeepsTheClaim() {
+        TypeAndSave(*mineScreen, Figure(*mineScreen), "9", mine);
+        EXPECT_EQ(messages->Texts().takeLast(), "保存しました。");
         ASSERT_NE(Stored(key), nullptr);
+        EXPECT_EQ(Stored(key)->Fields(FigureColumnOf(key.kind)).Text(), "9");
         EXPECT_EQ(Stored(key)->Fields("公費件数").Text(), "7");
-        TypeAndSave(*mineScreen, Figure(*mineScreen), "9", mine);
-        EXPECT_EQ(messages->Texts().takeLast(), "保存しました。");
-        EXPECT_EQ(Stored(key)->Fields(FigureColumnOf(kind)).Text(), "9");
         EXPECT_EQ(CountClaims(), 1);
-        gDb->Execute("DELETE * From T_請求書");
     }
+
+    const ClaimKey key{"3805", "138016", "", GetParam(), 1};
+    std::unique_ptr<ClaimScreen> mineScreen;
+    std::unique_ptr<ClaimScreen> theirs;
+};
+
+TEST_P(TwoClerksOnOneClaim, ASaveNeverUndoesTheOtherClerksChange) {
+    TypeAndSave(*theirs, theirs->Box("txtKouhi"), "7", other.get());
+    EXPECT_EQ(messages->Texts().takeLast(), "保存しました。");
+
+    // Nothing is written; the clerk's entries stay until the clerk chooses.
+    messages->shown.clear();
+    messages->Answer(MsgAnswer::Ok);
+    messages->Answer(MsgAnswer::Cancel);
+    TypeAndSave(*mineScreen, Figure(*mineScreen), "9", mine);
+    ASSERT_EQ(messages->shown.size(), 2u);
+    EXPECT_EQ(messages->shown[1].text, kChangedElsewhere);
+    EXPECT_EQ(messages->shown[1].buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(Stored(key)->Fields("公費件数").Text(), "7");
+    EXPECT_EQ(Stored(key)->Fields(FigureColumnOf(key.kind)).Text(), "");
+    EXPECT_EQ(Figure(*mineScreen)->text(), "9");
+    EXPECT_EQ(mineScreen->Box("txtKouhi")->text(), "");
+
+    // Asked again, the clerk takes the stored claim and then saves over it.
+    messages->shown.clear();
+    TypeAndSave(*mineScreen, nullptr, {}, mine);
+    EXPECT_EQ(messages->Texts(), (QStringList{"保存しますか？", kChangedElsewhere}));
+    EXPECT_EQ(mineScreen->Box("txtKouhi")->text(), "7");
+    EXPECT_EQ(Figure(*mineScreen)->text(), "");
+    ExpectAFurtherSaveKeepsTheClaim();
 }
+
+TEST_P(TwoClerksOnOneClaim, ADeletedClaimComesBackOnlyWhenTheClerkSaysSo) {
+    gDb = other.get();
+    Click(*theirs, "cmdDelete");
+    gDb = mine;
+    ASSERT_EQ(CountClaims(), 0);
+
+    messages->shown.clear();
+    messages->Answer(MsgAnswer::Ok);
+    messages->Answer(MsgAnswer::Cancel);
+    TypeAndSave(*mineScreen, mineScreen->Box("txtKouhi"), "7", mine);
+    EXPECT_EQ(messages->Texts(), (QStringList{"保存しますか？", kDeletedElsewhere}));
+    EXPECT_EQ(CountClaims(), 0);
+    EXPECT_EQ(mineScreen->Box("txtKouhi")->text(), "7");
+
+    // Stored as a new claim, the screen then goes on with that claim.
+    messages->shown.clear();
+    TypeAndSave(*mineScreen, nullptr, {}, mine);
+    EXPECT_EQ(messages->Texts(),
+              (QStringList{"保存しますか？", kDeletedElsewhere, "保存しました。"}));
+    ExpectAFurtherSaveKeepsTheClaim();
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, TwoClerksOnOneClaim, ::testing::Range(1, 7));
 
 TEST_F(TwoClerks, ASerialTakenAMomentEarlierMovesTheNewClaimToTheNextSerial) {
     for (int kind = 1; kind <= 6; ++kind) {
