@@ -4,6 +4,7 @@
 
 #include "another_program.h"
 #include "frm_soukatu2_fixture.h"
+#include "interleaved_database.h"
 #include "summary_line.h"
 
 namespace tabulon::test {
@@ -94,6 +95,25 @@ TEST_F(FrmSoukatu2TwoClerks, ALineDeletedByTheOtherClerkComesBackOnlyWhenTheCler
     EXPECT_EQ(Stored("一般_外来_点数").toInt(), 20);
     EXPECT_EQ(Button("cmdSave")->text(), "追加");
     EXPECT_EQ(List()->topLevelItemCount(), 1);
+}
+
+TEST_F(FrmSoukatu2TwoClerks, ASerialTakenAMomentEarlierMovesTheNewLineToTheNextSerial) {
+    Click("cmdCancel");
+    // The other clerk adds a line of the same key just after this 追加 has
+    // read the next serial.
+    Database* mine = gDb;
+    InterleavedDatabase clashing(*mine, SameKeyLinesSql("3805", "231009", "", 1), [&] {
+        other->Execute("INSERT INTO T_総括表明細 (年月, 保険者番号, 診療科, 総括表種類, 連番) "
+                       "VALUES ('3805', '231009', '', '1', 2)");
+    });
+    gDb = &clashing;
+    TypeInto(Box("txtBangou"), QStringLiteral("231009"));
+    Button("cmdSave")->setFocus();
+    PressEnter(Button("cmdSave"));
+    gDb = mine;
+    EXPECT_TRUE(clashing.Interleaved());
+    EXPECT_TRUE(messages.shown.empty()) << messages.Texts().join('|').toStdString();
+    EXPECT_EQ(StoredKeys(), (QStringList{"231009//1/1", "231009//1/2", "231009//1/3"}));
 }
 
 } // namespace
