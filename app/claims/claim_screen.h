@@ -10,12 +10,15 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QVariantMap>
 
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
 namespace tabulon {
+
+enum class ClaimSave; // mdu_seikyusyo.h
 
 class ClaimScreen : public QDialog {
     Q_OBJECT
@@ -37,6 +40,11 @@ public:
     // Empties and whitens the boxes and puts the focus on txtBangou, ready for
     // the next claim.
     void DataClear();
+
+    // The stored row as this screen loaded or last saved it, column by column;
+    // an edit is saved only while the stored row is still this.
+    const QVariantMap& LoadedRow() const { return loadedRow_; }
+    void SetLoadedRow(QVariantMap row) { loadedRow_ = std::move(row); }
 
     // The four buttons.
     void Save();
@@ -66,11 +74,17 @@ private:
     void FocusBox(const BoxRef& target);
     BoxRef RefOf(QObject* box) const;
     bool CheckBangouForSave();
+    void SaveAndReport(ClaimSave mode);
+    // After a save that met another terminal's change or delete: asks the
+    // clerk, then reloads the claim or stores the entries as a new claim.
+    void OfferReload();
+    void OfferSaveAsNew();
 
     const ClaimKind& kind_;
     QHash<QString, QLineEdit*> boxes_;
     QHash<QLineEdit*, BoxRef> refs_;
     QTabWidget* tabs_ = nullptr;
+    QVariantMap loadedRow_;
 };
 
 // The key of a box in the control-array map: "txtKensuu(3)" or "txtBangou".

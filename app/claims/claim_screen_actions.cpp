@@ -39,18 +39,48 @@ void ClaimScreen::Save() {
         return;
     if (!CheckBangouForSave())
         return;
+    SaveAndReport(ClaimSave::OverLoaded);
+}
+
+// A claim that another terminal changed or deleted since this screen loaded
+// it is not written: the clerk chooses, and the typed entries stay on the
+// screen unless the clerk asks for the stored claim.
+void ClaimScreen::SaveAndReport(ClaimSave mode) {
     try {
-        SaveClaim(*this);
+        SaveClaim(*this, mode);
         if (!CurrentClaim.EditMode)
             DataClear();
     } catch (const DbError& e) {
         if (e.Number() == kErrDuplicateKey)
             ShowMessage(ErrorReportText(e.Number(), msg::kBangouRegistered), MsgIcon::Exclamation);
+        else if (e.Number() == kErrWriteConflict)
+            OfferReload();
+        else if (e.Number() == kErrRecordDeleted)
+            OfferSaveAsNew();
         else
             ShowErrorReport(e.Number(), e.Description());
         return;
     }
     ShowMessage(msg::kSaved, MsgIcon::Information);
+}
+
+void ClaimScreen::OfferReload() {
+    if (ShowMessage(msg::kChangedElsewhere.arg(msg::kClaimWord), MsgIcon::Exclamation,
+                    MsgButtons::OkCancel) != MsgAnswer::Ok)
+        return;
+    try {
+        const ClaimKey key{gNengetu, CurrentClaim.bangou, CurrentClaim.sinryouka, CurrentClaim.kind,
+                           CurrentClaim.renban};
+        LoadSeikyuu(*this, ClaimQuery(key), kind_.lastRowIndex);
+    } catch (const DbError& e) {
+        ShowErrorReport(e.Number(), e.Description());
+    }
+}
+
+void ClaimScreen::OfferSaveAsNew() {
+    if (ShowMessage(msg::kDeletedElsewhere.arg(msg::kClaimWord), MsgIcon::Exclamation,
+                    MsgButtons::OkCancel) == MsgAnswer::Ok)
+        SaveAndReport(ClaimSave::AsNew);
 }
 
 void ClaimScreen::Delete() {

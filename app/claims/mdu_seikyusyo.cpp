@@ -3,6 +3,8 @@
 #include "claim_columns.h"
 #include "claim_screen.h"
 #include "db/dao.h"
+#include "db/free_serial.h"
+#include "db/row_values.h"
 #include "globals.h"
 #include "helpers/register_nengetu.h"
 #include "ui/controls.h"
@@ -63,21 +65,59 @@ int RenbanForSave(const ClaimScreen& screen, const ClaimKey& key) {
     return GetSeikyuuRenban(key.nengetu, key.bangou, key.sinryouka, key.kind).toInt();
 }
 
-// Opens the row that the save writes and starts adding or editing it.
-std::unique_ptr<Recordset> OpenRowForSave(const ClaimKind& kind) {
-    if (!CurrentClaim.EditMode) {
-        std::unique_ptr<Recordset> rs =
-            gDb->OpenRecordset(QStringLiteral("SELECT * From T_請求書"));
-        rs->AddNew();
-        return rs;
-    }
+// The row a save writes: the key, then the screen's entries.
+void WriteClaim(Recordset& rs, const ClaimScreen& screen, const ClaimKey& key) {
+    const ClaimKind& kind = screen.Kind();
+    rs.Fields(QStringLiteral("年月")).SetValue(key.nengetu);
+    rs.Fields(QStringLiteral("保険者番号")).SetValue(key.bangou);
+    if (kind.sinryouka)
+        rs.Fields(QStringLiteral("診療科")).SetValue(key.sinryouka);
+    rs.Fields(QStringLiteral("請求書種類")).SetValue(kind.code);
+    rs.Fields(QStringLiteral("連番")).SetValue(key.renban);
+    for (const BoxColumn& box : SavedFigureColumns(kind))
+        rs.Fields(box.column).SetValue(BoxText(screen, box.box, box.index));
+    if (kind.writesUba)
+        rs.Fields(QStringLiteral("福祉件数")).SetValue(BoxText(screen, QStringLiteral("txtUba")));
+    rs.Fields(QStringLiteral("公費件数")).SetValue(BoxText(screen, QStringLiteral("txtKouhi")));
+}
+
+// A new row under the next free serial.
+ClaimKey InsertNewClaim(const ClaimScreen& screen, ClaimKey key) {
+    InsertUnderFreeSerial(
+        [&key] {
+            return GetSeikyuuRenban(key.nengetu, key.bangou, key.sinryouka, key.kind).toInt();
+        },
+        [&](int serial) {
+            key.renban = serial;
+            std::unique_ptr<Recordset> rs =
+                gDb->OpenRecordset(QStringLiteral("SELECT * From T_請求書"));
+            rs->AddNew();
+            WriteClaim(*rs, screen, key);
+            rs->Update();
+        });
+    return key;
+}
+
+// Writes over the claim the screen loaded, only while it is stored as loaded:
+// the check and the write are one guarded write, so no other terminal's save
+// falls between them. Throws 3167 when the claim is gone, 3197 when it changed.
+ClaimKey UpdateLoadedClaim(ClaimScreen& screen, ClaimKey key) {
+    const std::unique_ptr<Operation> write = gDb->BeginGuardedWrite({QStringLiteral("T_請求書")});
     std::unique_ptr<Recordset> rs = gDb->OpenRecordset(ClaimQuery(CurrentKey()));
-    // A kind-1 edit always edits: a vanished row fails with "no current record".
-    if (kind.code != 1 && rs->Eof())
-        rs->AddNew();
-    else
-        rs->Edit();
-    return rs;
+    if (rs->Eof())
+        throw DbError(kErrRecordDeleted,
+                      QStringLiteral("この請求書は、他の端末で削除されています。"));
+    if (CurrentRowValues(*rs) != screen.LoadedRow())
+        throw DbError(kErrWriteConflict,
+                      QStringLiteral("この請求書は、他の端末で変更されています。"));
+    key.renban = RenbanForSave(screen, key);
+    rs->Edit();
+    WriteClaim(*rs, screen, key);
+    rs->Update();
+    const QVariantMap stored = CurrentRowValues(*rs);
+    write->Commit();
+    screen.SetLoadedRow(stored);
+    return key;
 }
 
 } // namespace
@@ -110,6 +150,7 @@ void LoadSeikyuu(ClaimScreen& screen, const QString& query, int lastRowIndex) {
     for (const BoxColumn& box :
          LoadedFigureColumns(rowKind ? *rowKind : screen.Kind(), lastRowIndex))
         fill(box.box, box.index, box.column);
+    screen.SetLoadedRow(CurrentRowValues(*rs));
     screen.Button(QStringLiteral("cmdDelete"))->setEnabled(true);
 }
 
@@ -130,30 +171,21 @@ QString SinryoukaForSave(const ClaimScreen& screen) {
     return StoredDepartment(typed);
 }
 
-ClaimKey SaveClaim(ClaimScreen& screen) {
-    const ClaimKind& kind = screen.Kind();
+ClaimKey SaveClaim(ClaimScreen& screen, ClaimSave mode) {
     ClaimKey key{gNengetu, BoxText(screen, QStringLiteral("txtBangou")), SinryoukaForSave(screen),
-                 kind.code, 0};
-    key.renban = RenbanForSave(screen, key);
-
-    std::unique_ptr<Recordset> rs = OpenRowForSave(kind);
-    rs->Fields(QStringLiteral("年月")).SetValue(key.nengetu);
-    rs->Fields(QStringLiteral("保険者番号")).SetValue(key.bangou);
-    if (kind.sinryouka)
-        rs->Fields(QStringLiteral("診療科")).SetValue(key.sinryouka);
-    rs->Fields(QStringLiteral("請求書種類")).SetValue(kind.code);
-    rs->Fields(QStringLiteral("連番")).SetValue(key.renban);
-    for (const BoxColumn& box : SavedFigureColumns(kind))
-        rs->Fields(box.column).SetValue(BoxText(screen, box.box, box.index));
-    if (kind.writesUba)
-        rs->Fields(QStringLiteral("福祉件数")).SetValue(BoxText(screen, QStringLiteral("txtUba")));
-    rs->Fields(QStringLiteral("公費件数")).SetValue(BoxText(screen, QStringLiteral("txtKouhi")));
-    rs->Update();
+                 screen.Kind().code, 0};
+    if (CurrentClaim.EditMode && mode == ClaimSave::OverLoaded) {
+        key = UpdateLoadedClaim(screen, key);
+    } else {
+        key = InsertNewClaim(screen, key);
+        if (CurrentClaim.EditMode)
+            screen.SetLoadedRow(CurrentRowValues(*gDb->OpenRecordset(ClaimQuery(key))));
+    }
 
     if (CurrentClaim.EditMode) {
         // Kinds that do not store 診療科 keep the row's former value in the key.
         CurrentClaim.bangou = key.bangou;
-        if (kind.sinryouka)
+        if (screen.Kind().sinryouka)
             CurrentClaim.sinryouka = key.sinryouka;
         CurrentClaim.renban = key.renban;
     }

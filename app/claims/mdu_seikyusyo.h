@@ -29,11 +29,19 @@ QString GetSeikyuuRenban(const QString& nengetu, const QString& bangou, const QS
 // The 診療科 a save stores: kinds 1 and 2 of a general hospital only, as two digits.
 QString SinryoukaForSave(const ClaimScreen& screen);
 
+enum class ClaimSave : int {
+    OverLoaded, // in edit mode, over the claim the screen loaded
+    AsNew,      // always as a new claim, under the next free serial
+};
+
 // Writes the screen's claim (new row, or the row of CurrentClaim in edit
 // mode), registers the month and refills the open claim list. After an edit
 // the screen's CurrentClaim takes the key that was written, so that a further
 // save from the same screen updates the same row. Returns that key.
-ClaimKey SaveClaim(ClaimScreen& screen);
+// An edit writes only while the claim is stored as the screen loaded it:
+// throws DbError 3167 when another terminal deleted it and 3197 when another
+// terminal changed it, and writes nothing then.
+ClaimKey SaveClaim(ClaimScreen& screen, ClaimSave mode = ClaimSave::OverLoaded);
 
 // Deletes the claim of CurrentClaim and refills the open claim list.
 void DeleteClaim(const ClaimScreen& screen);

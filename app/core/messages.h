@@ -39,6 +39,18 @@ inline const QString kConfirmDelete = QStringLiteral("削除してもよろし�
 inline const QString kDeleted = QStringLiteral("削除しました。");
 inline const QString kConfirmExit = QStringLiteral("終了してもよろしいですか？");
 
+// A save that met another terminal's work on the claim or summary line it had
+// opened; %1 names it (kClaimWord or kLineWord). Nothing has been written.
+inline const QString kChangedElsewhere =
+    QStringLiteral("この%1は、開いた後に他の端末で変更されたため、保存しませんでした。\r\r"
+                   "他の端末で保存された内容を読み込みますか？\r"
+                   "（読み込むと、入力した内容は画面から消えます。）");
+inline const QString kDeletedElsewhere =
+    QStringLiteral("この%1は、開いた後に他の端末で削除されたため、保存しませんでした。\r\r"
+                   "入力した内容を新しい%1として保存しますか？");
+inline const QString kClaimWord = QStringLiteral("請求書");
+inline const QString kLineWord = QStringLiteral("総括表の行");
+
 // Month copy.
 inline const QString kCopySourceIsCurrentMonth =
     QStringLiteral("コピー元が処理月のためコピー処理はできません");

@@ -8,6 +8,7 @@
 #include "summary_line.h"
 #include "summary_screen.h"
 
+#include <QVariantMap>
 #include <array>
 
 class QPushButton;
@@ -60,6 +61,16 @@ private:
     bool CheckInsurerNumber();
     QString DepartmentText() const;
     void WriteLine(Recordset& line, int kind, const QString& sinryouka, int renban);
+    void InsertNewLine(int kind, const QString& sinryouka);
+    // Writes over the line opened, only while it is stored as it was opened;
+    // throws DbError 3167 when it is gone and 3197 when it changed.
+    void UpdateOpenedLine(int kind, const QString& sinryouka);
+    // After a 変更 that met another terminal's change or delete: asks the
+    // clerk, then reopens the line or adds the entries as a new line.
+    void OfferReload();
+    void OfferAddAsNew();
+    // Fills the boxes from the stored line of CurrentClaim.
+    void LoadCurrentLine();
     void FillFromLine(Recordset& line, int kind);
     void OnClose();
 
@@ -72,6 +83,7 @@ private:
     QPushButton* save_ = nullptr;
     QPushButton* delete_ = nullptr;
     QTreeWidget* list_ = nullptr;
+    QVariantMap openedLine_; // the stored line as opened, column by column
 };
 
 } // namespace tabulon

@@ -2,6 +2,8 @@
 // and the print button's copy into the work table.
 
 #include "db/dao.h"
+#include "db/free_serial.h"
+#include "db/row_values.h"
 #include "db/sql_quote.h"
 #include "figure_text.h"
 #include "frm_soukatu2.h"
@@ -107,36 +109,84 @@ void FrmSoukatu2::WriteLine(Recordset& line, int kind, const QString& sinryouka,
     line.Fields(QStringLiteral("福祉件数")).SetValue(LeadingValue(uba_->text()));
 }
 
+void FrmSoukatu2::InsertNewLine(int kind, const QString& sinryouka) {
+    InsertUnderFreeSerial([&] { return GetRenban(kind, sinryouka).toInt(); },
+                          [&](int renban) {
+                              std::unique_ptr<Recordset> line =
+                                  gDb->OpenRecordset(QStringLiteral("SELECT * From T_総括表明細"));
+                              line->AddNew();
+                              WriteLine(*line, kind, sinryouka, renban);
+                              line->Update();
+                          });
+}
+
+// The check and the write are one guarded write, so no other terminal's save
+// falls between them.
+void FrmSoukatu2::UpdateOpenedLine(int kind, const QString& sinryouka) {
+    const std::unique_ptr<Operation> write =
+        gDb->BeginGuardedWrite({QStringLiteral("T_総括表明細")});
+    std::unique_ptr<Recordset> line =
+        gDb->OpenRecordset(OneLineSql(gNengetu, CurrentClaim.bangou, CurrentClaim.sinryouka,
+                                      CurrentClaim.kind, CurrentClaim.renban));
+    if (line->Eof())
+        throw DbError(kErrRecordDeleted, QStringLiteral("この行は、他の端末で削除されています。"));
+    if (CurrentRowValues(*line) != openedLine_)
+        throw DbError(kErrWriteConflict, QStringLiteral("この行は、他の端末で変更されています。"));
+    const bool sameKey = kind == CurrentClaim.kind && bangou_->text() == CurrentClaim.bangou &&
+                         sinryouka == CurrentClaim.sinryouka;
+    const int renban = sameKey ? CurrentClaim.renban : GetRenban(kind, sinryouka).toInt();
+    line->Edit();
+    WriteLine(*line, kind, sinryouka, renban);
+    line->Update();
+    write->Commit();
+}
+
 void FrmSoukatu2::Save() {
     const int kind = SelectedKind();
     if (!CheckInsurerNumber())
         return;
     try {
         const QString sinryouka = DepartmentText();
-        const bool sameKey = CurrentClaim.EditMode && kind == CurrentClaim.kind &&
-                             bangou_->text() == CurrentClaim.bangou &&
-                             sinryouka == CurrentClaim.sinryouka;
-        const int renban = sameKey ? CurrentClaim.renban : GetRenban(kind, sinryouka).toInt();
-        std::unique_ptr<Recordset> line;
-        if (CurrentClaim.EditMode) {
-            line =
-                gDb->OpenRecordset(OneLineSql(gNengetu, CurrentClaim.bangou, CurrentClaim.sinryouka,
-                                              CurrentClaim.kind, CurrentClaim.renban));
-            line->Edit();
-        } else {
-            line = gDb->OpenRecordset(QStringLiteral("SELECT * From T_総括表明細"));
-            line->AddNew();
-        }
-        WriteLine(*line, kind, sinryouka, renban);
-        line->Update();
+        if (CurrentClaim.EditMode)
+            UpdateOpenedLine(kind, sinryouka);
+        else
+            InsertNewLine(kind, sinryouka);
         RegisterNengetu();
         DataClear();
         ListReset();
         ReturnToAdding();
         MoveFocusTo(bangou_);
     } catch (const DbError& error) {
-        ReportSaveError(error);
+        if (error.Number() == kErrWriteConflict)
+            OfferReload();
+        else if (error.Number() == kErrRecordDeleted)
+            OfferAddAsNew();
+        else
+            ReportSaveError(error);
     }
+}
+
+// The typed entries stay in the boxes unless the clerk asks for the stored line.
+void FrmSoukatu2::OfferReload() {
+    if (ShowMessage(msg::kChangedElsewhere.arg(msg::kLineWord), MsgIcon::Exclamation,
+                    MsgButtons::OkCancel) != MsgAnswer::Ok)
+        return;
+    try {
+        DataClear();
+        LoadCurrentLine();
+        ListReset();
+    } catch (const DbError& error) {
+        ReturnToAdding();
+        ShowErrorReport(error.Number(), error.Description());
+    }
+}
+
+void FrmSoukatu2::OfferAddAsNew() {
+    if (ShowMessage(msg::kDeletedElsewhere.arg(msg::kLineWord), MsgIcon::Exclamation,
+                    MsgButtons::OkCancel) != MsgAnswer::Ok)
+        return;
+    ReturnToAdding();
+    Save();
 }
 
 void FrmSoukatu2::FillFromLine(Recordset& line, int kind) {
@@ -174,24 +224,29 @@ void FrmSoukatu2::OpenSelectedLine() {
         CurrentClaim.sinryouka = item->text(2);
         CurrentClaim.kind = item->text(kKindColumn).toInt();
         CurrentClaim.renban = item->text(kRenbanColumn).toInt();
-        std::unique_ptr<Recordset> line =
-            gDb->OpenRecordset(OneLineSql(gNengetu, CurrentClaim.bangou, CurrentClaim.sinryouka,
-                                          CurrentClaim.kind, CurrentClaim.renban));
-        if (line->Eof())
-            throw DbError(kErrNoCurrentRecord, QStringLiteral("この行は既に削除されています。"));
         if (CurrentClaim.kind < 1 || CurrentClaim.kind > 3)
             throw DbError(kErrNoSuchOption,
                           QStringLiteral("総括表種類「%1」の行は、この画面では開けません。")
                               .arg(item->text(kKindColumn)));
-        FillFromLine(*line, CurrentClaim.kind);
-        delete_->setEnabled(true);
-        SetSaveCaption(QStringLiteral("変更"));
+        LoadCurrentLine();
     } catch (const DbError& error) {
         // No half-opened line stays in edit mode: a later save would update
         // a row that was never shown.
         ReturnToAdding();
         ShowErrorReport(error.Number(), error.Description());
     }
+}
+
+void FrmSoukatu2::LoadCurrentLine() {
+    std::unique_ptr<Recordset> line =
+        gDb->OpenRecordset(OneLineSql(gNengetu, CurrentClaim.bangou, CurrentClaim.sinryouka,
+                                      CurrentClaim.kind, CurrentClaim.renban));
+    if (line->Eof())
+        throw DbError(kErrNoCurrentRecord, QStringLiteral("この行は既に削除されています。"));
+    FillFromLine(*line, CurrentClaim.kind);
+    openedLine_ = CurrentRowValues(*line);
+    delete_->setEnabled(true);
+    SetSaveCaption(QStringLiteral("変更"));
 }
 
 void FrmSoukatu2::DeleteLine() {

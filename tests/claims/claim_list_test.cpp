@@ -3,6 +3,7 @@
 // the refill after saves and deletes, and the keys of the list and the entry
 // screen.
 
+#include "another_program.h"
 #include "claim_list.h"
 #include "claim_print_hooks.h"
 #include "claims_fixture.h"
@@ -229,20 +230,6 @@ TEST_F(ClaimListTest, ClaimGoneSinceTheRefillIsReportedWithItsNumber) {
     ASSERT_EQ(messages->shown.size(), 1u);
     EXPECT_TRUE(messages->shown[0].text.startsWith("ｴﾗｰ番号 = 3021\r\r"));
     EXPECT_EQ(messages->shown[0].icon, MsgIcon::Critical);
-}
-
-// A second program on the same data, as a clerk at another PC runs it: from
-// a working folder of its own whose connection file names the server, or on
-// the same database file.
-std::unique_ptr<Database> OpenAsAnotherProgram(TempDatabase& database, QTemporaryDir& folder) {
-    if (!OnServer())
-        return DBEngine::OpenDatabase(database.Path(), false, false, kOpenConnect);
-    const QString connectFile = folder.filePath(kServerConnectFile);
-    QFile file(connectFile);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(database.ConnectInfo().toUtf8());
-    file.close();
-    return DBEngine::OpenServerDatabase(ReadServerConnectFile(connectFile).value());
 }
 
 TEST_F(ClaimListTest, AClaimSavedByAnotherProgramIsListedAtTheNextRefill) {

@@ -340,15 +340,17 @@ TEST_F(ClaimSave, DuplicateKeyIsReportedAsARegisteredNumber) {
     EXPECT_EQ(CountClaims(), 2);
 }
 
-TEST_F(ClaimSave, VanishedKindOneClaimFailsWithTheEngineError) {
+TEST_F(ClaimSave, AVanishedClaimIsNotStoredAgainUnasked) {
     InsertClaim({"3805", "999999", "", 1, 1});
     auto screen = EditScreen({"3805", "999999", "", 1, 1});
     gDb->Execute("DELETE * From T_請求書");
     messages->shown.clear();
+    messages->Answer(MsgAnswer::Ok);
+    messages->Answer(MsgAnswer::Cancel);
     Click(*screen, "cmdSave");
     ASSERT_EQ(messages->shown.size(), 2u);
-    EXPECT_TRUE(messages->shown[1].text.startsWith("ｴﾗｰ番号 = 3021\r\r"));
-    EXPECT_EQ(messages->shown[1].icon, MsgIcon::Critical);
+    EXPECT_TRUE(messages->shown[1].text.startsWith("この請求書は、開いた後に他の端末で削除された"));
+    EXPECT_EQ(messages->shown[1].icon, MsgIcon::Exclamation);
     EXPECT_EQ(CountClaims(), 0);
 }
 

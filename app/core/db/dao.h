@@ -7,6 +7,7 @@
 #include "db/db_error.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <memory>
 
@@ -62,6 +63,14 @@ public:
     // One transaction on a server shared by several clerks; on the file each
     // statement stands on its own, as before.
     virtual std::unique_ptr<Operation> BeginOperation() { return std::make_unique<Operation>(); }
+    // A write whose checks must still hold when it ends: from here to Commit no
+    // other terminal writes `tables` (readers never wait), so what is read in
+    // between stays as stored. On both engines one transaction: the file takes
+    // its write lock, the server locks the tables against other writers.
+    virtual std::unique_ptr<Operation> BeginGuardedWrite(const QStringList& tables) {
+        Q_UNUSED(tables);
+        return BeginOperation();
+    }
 };
 
 namespace DBEngine {

@@ -31,6 +31,7 @@ enum DbErrorNumber : int {
     kErrServerCallFailed = 3146,
     kErrConnectFailed = 3151,
     kErrRecordDeleted = 3167,
+    kErrWriteConflict = 3197, // the row changed since it was read
     kErrAlreadyExists = 3204,
     kErrInvalidOperation = 3219,
     kErrLocked = 3260,

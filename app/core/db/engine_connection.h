@@ -6,6 +6,7 @@
 // servers each implement it.
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <optional>
 #include <vector>
@@ -63,6 +64,9 @@ public:
     // single-user file keeps running each statement on its own.
     virtual bool AtomicOperations() const { return false; }
     void Begin() { Exec(QStringLiteral("BEGIN")); }
+    // Begins a transaction in which no other connection writes `tables` until
+    // it ends; reading connections are not kept waiting.
+    virtual void BeginGuarded(const QStringList& tables) = 0;
     void Commit() { Exec(QStringLiteral("COMMIT")); }
     void Rollback() { Exec(QStringLiteral("ROLLBACK")); }
 };

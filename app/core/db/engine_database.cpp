@@ -13,13 +13,12 @@ TranslatedSql Translate(EngineConnection& connection, const QString& sql) {
         connection.Target());
 }
 
-// Rolls back what the operation did unless it got as far as Commit.
+// Rolls back what the operation did unless it got as far as Commit. The
+// connection has begun the transaction.
 class TransactionOperation : public Operation {
 public:
     explicit TransactionOperation(std::shared_ptr<EngineConnection> connection)
-        : connection_(std::move(connection)) {
-        connection_->Begin();
-    }
+        : connection_(std::move(connection)) {}
     ~TransactionOperation() override {
         if (open_) {
             try {
@@ -29,9 +28,11 @@ public:
             }
         }
     }
+    // A commit that fails (the file still busy with a reader) leaves the
+    // transaction to be rolled back, never open under later statements.
     void Commit() override {
-        open_ = false;
         connection_->Commit();
+        open_ = false;
     }
 
 private:
@@ -62,6 +63,12 @@ void EngineDatabase::Execute(const QString& sql) {
 std::unique_ptr<Operation> EngineDatabase::BeginOperation() {
     if (!connection_->AtomicOperations())
         return Database::BeginOperation();
+    connection_->Begin();
+    return std::make_unique<TransactionOperation>(connection_);
+}
+
+std::unique_ptr<Operation> EngineDatabase::BeginGuardedWrite(const QStringList& tables) {
+    connection_->BeginGuarded(tables);
     return std::make_unique<TransactionOperation>(connection_);
 }
 

@@ -15,6 +15,7 @@ public:
     std::unique_ptr<Recordset> OpenRecordset(const QString& sql) override;
     void Execute(const QString& sql) override;
     std::unique_ptr<Operation> BeginOperation() override;
+    std::unique_ptr<Operation> BeginGuardedWrite(const QStringList& tables) override;
 
     EngineConnection& connection() { return *connection_; }
 

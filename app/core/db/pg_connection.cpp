@@ -276,6 +276,27 @@ const TableInfo* PgConnection::FindTable(const QString& name) {
     return found->second ? &*found->second : nullptr;
 }
 
+// SHARE ROW EXCLUSIVE keeps out every writer, another guarded write too, and
+// no reader. The tables are locked in one order so that two guarded writes
+// never wait for each other.
+void PgConnection::BeginGuarded(const QStringList& tables) {
+    QStringList names;
+    for (const QString& table : tables)
+        names << QuoteSqlName(table.toLower());
+    names.sort();
+    Begin();
+    try {
+        Exec(QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(names.join(u',')));
+    } catch (const DbError&) {
+        try {
+            Rollback();
+        } catch (const DbError&) {
+            // A lost connection has ended the transaction already.
+        }
+        throw;
+    }
+}
+
 KeyedRow PgConnection::OneKeyedRow(const QString& sql, const std::vector<QVariant>& values) {
     QueryResult result = Query(sql, values);
     if (result.rows.empty())

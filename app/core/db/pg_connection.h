@@ -34,6 +34,7 @@ public:
     KeyedRow UpdateRow(const QString& table, const QVariant& key,
                        const std::vector<QString>& columns, const Row& values) override;
     bool AtomicOperations() const override { return true; }
+    void BeginGuarded(const QStringList& tables) override;
 
     // What every session needs before its first statement (temporary tables,
     // say). Runs now, and again whenever a lost connection is made anew.

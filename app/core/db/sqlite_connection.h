@@ -41,6 +41,8 @@ public:
                        const Row& values) override;
     KeyedRow UpdateRow(const QString& table, const QVariant& key,
                        const std::vector<QString>& columns, const Row& values) override;
+    // The file has one write lock for all its tables.
+    void BeginGuarded(const QStringList&) override { Exec(QStringLiteral("BEGIN IMMEDIATE")); }
 
 private:
     KeyedRow ReadRow(const QString& table, qint64 rowid);

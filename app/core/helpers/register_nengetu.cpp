@@ -14,7 +14,13 @@ void RegisterNengetu() {
         return;
     rs->AddNew();
     rs->Fields(QStringLiteral("年月")).SetValue(gNengetu);
-    rs->Update();
+    try {
+        rs->Update();
+    } catch (const DbError& e) {
+        // Another terminal has registered the month since it was looked up.
+        if (e.Number() != kErrDuplicateKey)
+            throw;
+    }
 }
 
 } // namespace tabulon

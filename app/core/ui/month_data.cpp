@@ -53,7 +53,9 @@ void copySummaryLines(const QString& source, const QString& target) {
 int CopyMonth(const QString& source, const QString& target) {
     const QString claims = QStringLiteral("T_請求書");
     const QString summary = QStringLiteral("T_総括表明細");
-    const std::unique_ptr<Operation> operation = gDb->BeginOperation();
+    // No other terminal adds to the target between the check that it is empty
+    // and the copy, so the month never ends with its own entries and copied ones.
+    const std::unique_ptr<Operation> operation = gDb->BeginGuardedWrite({claims, summary});
     int status = kCopiedNothing;
     if (!hasRows(claims, target)) {
         if (hasRows(claims, source)) {

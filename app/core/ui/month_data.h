@@ -1,9 +1,10 @@
 #pragma once
 
 // Whole-month operations on the stored claims and summary lines. They throw
-// DbError. On the file, statements already run stay done; on a server shared
-// by several clerks each operation is one transaction, so a failure in the
-// middle leaves nothing half done.
+// DbError. A copy is one transaction on either engine, during which no other
+// terminal writes claims or summary lines. A delete on the file leaves the
+// statements already run done; on a server shared by several clerks it is one
+// transaction, so a failure in the middle leaves nothing half done.
 
 #include <QString>
 

@@ -1,3 +1,9 @@
+#include "db/db_files.h"
+#include "db/engine_database.h"
+#include "db/pg_connection.h"
+#include "db/sqlite_connection.h"
+#include "db_error_number.h"
+#include "interleaved_database.h"
 #include "screen_fixture.h"
 #include "ui/frm_copy.h"
 #include "ui/month_check.h"
@@ -6,9 +12,24 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <sqlcipher/sqlite3.h>
 
 namespace tabulon::test {
 namespace {
+
+// Another clerk's program whose writes never wait for a lock: a write that a
+// lock keeps out fails at once instead.
+std::unique_ptr<Database> OpenWithoutWaiting(TempDatabase& database) {
+    if (OnServer()) {
+        auto connection = std::make_shared<PgConnection>(database.ConnectInfo());
+        connection->Exec(QStringLiteral("SET lock_timeout = 1"));
+        return std::make_unique<EngineDatabase>(connection);
+    }
+    auto connection =
+        std::make_shared<SqliteConnection>(database.Path(), kDatabasePassword, OpenMode::Existing);
+    sqlite3_busy_timeout(connection->handle(), 0);
+    return std::make_unique<EngineDatabase>(connection);
+}
 
 class CopyTest : public ScreenTest {
 protected:
@@ -161,6 +182,32 @@ TEST_F(CopyTest, ChecksNameTheBoxesToCorrect) {
     EXPECT_TRUE(HasRedBackground(txtYear()) && HasRedBackground(txtMonth()));
     EXPECT_FALSE(HasRedBackground(year()) || HasRedBackground(month()));
     EXPECT_EQ(CountRows("T_請求書", "3901"), 0);
+}
+
+TEST_F(CopyTest, AClaimSavedByAnotherClerkNeverEndsBesideCopiedClaims) {
+    fillSource();
+    auto other = OpenWithoutWaiting(database);
+    const auto save = [&other] {
+        return ErrorNumberOf([&other] {
+            other->Execute("INSERT INTO T_請求書 (年月, 保険者番号, 診療科, 請求書種類, 連番) "
+                           "VALUES ('3810', '138016', '', '1', 1)");
+        });
+    };
+    // The other clerk saves a claim into the target just after the copy found
+    // it empty.
+    int refused = 0;
+    InterleavedDatabase copying(database.db(), "SELECT * From T_請求書 where 年月 = '3810'",
+                                [&] { refused = save(); });
+    gDb = &copying;
+    open();
+    copy("38", "9", "38", "10");
+    gDb = &database.db();
+    EXPECT_TRUE(copying.Interleaved());
+    EXPECT_NE(refused, 0);
+    EXPECT_EQ(messages.Texts(), QStringList{"終了しました"});
+    EXPECT_EQ(CountRows("T_請求書", "3810"), 2);
+    // Once the copy has ended, the other clerk's save goes through.
+    EXPECT_EQ(save(), 0);
 }
 
 } // namespace
