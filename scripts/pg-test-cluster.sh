@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
 # A throwaway PostgreSQL cluster for the tests that run on the server engine.
-#   pg-test-cluster.sh start DIR   initdb into a new temporary folder, start on
+#   pg-test-cluster.sh start DIR [tls]
+#                                  initdb into a new temporary folder, start on
 #                                  127.0.0.1 with a free port; DIR/conninfo then
 #                                  holds the connection string of its
-#                                  "postgres" database
+#                                  "postgres" database, DIR/serverlog the path
+#                                  of the server's log. With "tls" the server
+#                                  has a self-signed certificate, refuses every
+#                                  login without TLS and logs each connection.
+#   pg-test-cluster.sh restart DIR stop the server (fast: sessions are ended)
+#                                  and start it again; returns once it accepts
+#                                  connections
 #   pg-test-cluster.sh stop DIR    stop it and remove both folders
 # The server refuses to run as root, so under root it runs as the postgres
 # user (or nobody) through runuser; its files live under /tmp, since that user
 # may not enter the folder of the build (a checkout under /root, say).
 set -euo pipefail
-action="${1:?start or stop}"
+action="${1:?start, restart or stop}"
 dir="${2:?cluster folder}"
+variant="${3:-}"
 
 bindir="$(pg_config --bindir 2>/dev/null || true)"
 [ -x "$bindir/initdb" ] || bindir="$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -1)"
@@ -53,10 +61,20 @@ start)
             --locale=C.UTF-8 >"$dir/initdb.log" 2>&1
     # A role that must give a password, for the refused-login tests.
     sed -i '1i host all tabulon_pw 127.0.0.1/32 scram-sha-256' "$cluster/data/pg_hba.conf"
+    tls_options=""
+    if [ "$variant" = tls ]; then
+        openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 \
+            -keyout "$cluster/data/server.key" -out "$cluster/data/server.crt" 2>/dev/null
+        chmod 600 "$cluster/data/server.key"
+        [ "$(id -u)" -eq 0 ] && chown "$(stat -c %U "$cluster")" "$cluster/data/server."*
+        sed -i '1i hostnossl all all 0.0.0.0/0 reject' "$cluster/data/pg_hba.conf"
+        tls_options="-c ssl=on -c log_connections=on"
+    fi
+    echo "$cluster/server.log" >"$dir/serverlog"
     for attempt in 1 2 3; do
         port="$(free_port)"
         if as_owner "$bindir/pg_ctl" -D "$cluster/data" -l "$cluster/server.log" -w -t 30 \
-            -o "-k $cluster -h 127.0.0.1 -p $port -F -c max_connections=200 -c full_page_writes=off" \
+            -o "-k $cluster -h 127.0.0.1 -p $port -F -c max_connections=200 -c full_page_writes=off $tls_options" \
             start >/dev/null; then
             echo "host=127.0.0.1 port=$port user=tabulon dbname=postgres" >"$dir/conninfo"
             chmod a+r "$dir/conninfo"
@@ -68,6 +86,12 @@ start)
     cat "$cluster/server.log" >&2 || true
     exit 1
     ;;
+restart)
+    cluster="$(cat "$dir/cluster")"
+    # The options of the last start are kept in the data folder.
+    as_owner "$bindir/pg_ctl" -D "$cluster/data" -l "$cluster/server.log" -m fast -w -t 30 \
+        restart >/dev/null
+    ;;
 stop)
     cluster="$(cat "$dir/cluster" 2>/dev/null || true)"
     if [ -n "$cluster" ] && [ -f "$cluster/data/postmaster.pid" ]; then
@@ -77,7 +101,7 @@ stop)
     rm -rf "$dir"
     ;;
 *)
-    echo "usage: $0 start|stop DIR" >&2
+    echo "usage: $0 start|restart|stop DIR [tls]" >&2
     exit 2
     ;;
 esac

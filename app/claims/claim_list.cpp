@@ -12,6 +12,7 @@
 #include "messages.h"
 #include "modal_screen.h"
 #include "ui/clerk_keys.h"
+#include "ui/list_lines.h"
 #include "ui/list_opening.h"
 
 #include <QGroupBox>
@@ -68,6 +69,7 @@ ClaimList::ClaimList(QWidget* parent) : QDialog(parent) {
         Refill();
     } catch (const DbError& e) {
         ShowErrorReport(e.Number(), e.Description());
+        MarkUnloaded(*this);
     }
 }
 
@@ -141,17 +143,16 @@ void ClaimList::EnableKindButtons() {
 }
 
 void ClaimList::Refill() {
-    list_->clear();
+    ListLines lines;
     std::unique_ptr<Recordset> rs = gDb->OpenRecordset(ClaimListQuery(gNengetu));
-    QList<QTreeWidgetItem*> items;
     for (; !rs->Eof(); rs->MoveNext()) {
         const QString kind = rs->Fields(QStringLiteral("請求書種類")).Text();
-        items << new QTreeWidgetItem(QStringList{rs->Fields(QStringLiteral("保険者番号")).Text(),
-                                                 rs->Fields(QStringLiteral("診療科")).Text(),
-                                                 SyuruiName(kind), kind,
-                                                 rs->Fields(QStringLiteral("連番")).Text()});
+        lines.push_back(std::make_unique<QTreeWidgetItem>(
+            QStringList{rs->Fields(QStringLiteral("保険者番号")).Text(),
+                        rs->Fields(QStringLiteral("診療科")).Text(), SyuruiName(kind), kind,
+                        rs->Fields(QStringLiteral("連番")).Text()}));
     }
-    list_->addTopLevelItems(items);
+    ReplaceLines(list_, std::move(lines));
 }
 
 void ClaimList::NewClaim(int kind) {

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QVariant>
 
 namespace tabulon {
 
@@ -11,6 +12,8 @@ ModalHandler& handler() {
     static ModalHandler h;
     return h;
 }
+
+constexpr char kUnloaded[] = "tabulonUnloaded";
 
 QHash<QString, ScreenFactory>& registry() {
     static QHash<QString, ScreenFactory> screens;
@@ -38,7 +41,11 @@ int OpenScreen(const QString& name, QWidget* parent) {
     if (it == registry().constEnd())
         return -1;
     std::unique_ptr<QDialog> screen = (*it)(parent);
+    if (screen->property(kUnloaded).toBool())
+        return QDialog::Rejected;
     return OpenModal(*screen);
 }
+
+void MarkUnloaded(QDialog& screen) { screen.setProperty(kUnloaded, true); }
 
 } // namespace tabulon

@@ -25,7 +25,13 @@ using ScreenFactory = std::function<std::unique_ptr<QDialog>(QWidget* parent)>;
 void RegisterScreen(const QString& name, ScreenFactory factory);
 bool IsScreenRegistered(const QString& name);
 // Creates the named screen, opens it through OpenModal and releases it on
-// close. Returns -1 when no such screen is registered.
+// close. Returns -1 when no such screen is registered, 0 (rejected) for a
+// screen marked unloaded.
 int OpenScreen(const QString& name, QWidget* parent);
+
+// Said by a screen whose data could not be read while it was made, after it
+// has shown the error: OpenScreen does not open it, since its empty list
+// would look like a month with nothing stored.
+void MarkUnloaded(QDialog& screen);
 
 } // namespace tabulon

@@ -4,6 +4,7 @@
 #include "figure_text.h"
 #include "globals.h"
 #include "message_box.h"
+#include "modal_screen.h"
 #include "ui/screen_geometry.h"
 
 #include <QPushButton>
@@ -78,8 +79,8 @@ void FrmSoukatu2::Load() {
     try {
         ListReset();
     } catch (const DbError& error) {
-        // The screen still opens, so lines can be added once the cause is fixed.
         ShowErrorReport(error.Number(), error.Description());
+        MarkUnloaded(*this);
     }
 }
 

@@ -14,10 +14,12 @@
 #include "messages.h"
 #include "summary_print_hooks.h"
 #include "ui/controls.h"
+#include "ui/list_lines.h"
 
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
+#include <memory>
 
 namespace tabulon {
 
@@ -37,11 +39,11 @@ void ReportSaveError(const DbError& error) {
 } // namespace
 
 void FrmSoukatu2::ListReset() {
-    list_->clear();
+    ListLines read;
     std::unique_ptr<Recordset> lines = gDb->OpenRecordset(MonthLinesSql(gNengetu));
     const std::array<QString, 23>& figures = SummaryListFigureColumns();
     for (; !lines->Eof(); lines->MoveNext()) {
-        auto* item = new QTreeWidgetItem(list_);
+        QTreeWidgetItem* item = read.emplace_back(std::make_unique<QTreeWidgetItem>()).get();
         const QString kind = lines->Fields(QStringLiteral("総括表種類")).Text();
         item->setText(0, lines->Fields(QStringLiteral("保険者番号")).Text());
         item->setText(1, lines->Fields(QStringLiteral("保険者名")).Text());
@@ -55,6 +57,7 @@ void FrmSoukatu2::ListReset() {
         item->setText(kKindColumn, kind);
         item->setText(kRenbanColumn, lines->Fields(QStringLiteral("連番")).Text());
     }
+    ReplaceLines(list_, std::move(read));
 }
 
 QString FrmSoukatu2::GetRenban(int hyou, const QString& sinryouka) {

@@ -8,6 +8,7 @@
 
 #include "db/dao.h"
 #include "db/db_files.h"
+#include "db/engine_database.h"
 #include "db/pg_connection.h"
 #include "db/pg_database.h"
 #include "db/schema.h"
@@ -69,6 +70,11 @@ public:
     // database, as a second clerk's program would open it.
     QString ConnectInfo() const {
         return server_ + QStringLiteral(" options='-csearch_path=") + schema_ + u'\'';
+    }
+    // Runs a statement in the engine's own SQL beside the program's, e.g. to
+    // rename a table away so that the program's queries on it fail.
+    void ExecEngineSql(const QString& sql) {
+        dynamic_cast<EngineDatabase&>(*db_).connection().Exec(sql);
     }
     // Closes the database (gDb becomes null), e.g. before the file is compacted.
     void Close() {

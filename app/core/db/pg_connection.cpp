@@ -1,7 +1,9 @@
 #include "db/pg_connection.h"
 
+#include "db/conninfo_mask.h"
 #include "db/pg_errors.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <chrono>
 #include <libpq-fe.h>
@@ -32,10 +34,28 @@ struct ResultDeleter {
 };
 using ResultPtr = std::unique_ptr<PGresult, ResultDeleter>;
 
-DbError ConnectionLost(PGconn* conn) {
+// The statement that met a broken connection: the server's reason (an
+// administrator's shutdown, say) where it gave one.
+DbError ConnectionLost(PGconn* conn, const PGresult* result = nullptr) {
+    const QString message = QString::fromUtf8(PQerrorMessage(conn));
+    const char* field = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    const QString state = field ? QString::fromLatin1(field) : SqlStateInMessage(message);
+    const QString text = ServerTextOf(message);
+    if (!state.isEmpty())
+        return ErrorFromSqlState(state, text);
     return DbError(kErrConnectFailed,
-                   QStringLiteral("データベース サーバーとの接続に失敗しました。(%1)")
-                       .arg(QString::fromUtf8(PQerrorMessage(conn)).trimmed()));
+                   QStringLiteral("データベース サーバーとの接続に失敗しました。(%1)").arg(text));
+}
+
+DbError TransactionLost() {
+    return DbError(kErrConnectFailed,
+                   QStringLiteral("データベース サーバーとの接続が途中で切れたため、"
+                                  "この処理は取り消されました。"));
+}
+
+bool InTransaction(PGconn* conn) {
+    const PGTransactionStatusType status = PQtransactionStatus(conn);
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR;
 }
 
 QVariant WholeNumber(qlonglong value) {
@@ -99,44 +119,64 @@ QString OptionValue(PGconn* conn, const char* keyword) {
     return value;
 }
 
-DbError ConnectFailure(PGconn* conn) {
-    const QString message = QString::fromUtf8(PQerrorMessage(conn)).trimmed();
+// A broken connection string is quoted back by libpq, so its text goes
+// through the password mask.
+DbError ConnectFailure(PGconn* conn, const QByteArray& conninfo) {
     if (PQconnectionNeedsPassword(conn))
         return DbError(kErrLoginRefused,
                        QStringLiteral("サーバーがパスワードを求めましたが、パスワード ファイル "
                                       "(~/.pgpass) にありません。"));
+    const QString message = QString::fromUtf8(PQerrorMessage(conn));
+    const QString text = MaskPasswords(ServerTextOf(message), QString::fromUtf8(conninfo));
     const QString state = SqlStateInMessage(message);
     if (!state.isEmpty())
-        return ErrorFromSqlState(state, message);
+        return ErrorFromSqlState(state, text);
     return DbError(kErrConnectFailed,
-                   QStringLiteral("データベース サーバーに接続できません。(%1)").arg(message));
+                   QStringLiteral("データベース サーバーに接続できません。(%1)").arg(text));
+}
+
+// The sslmode libpq makes of the connection string, the service file and the
+// PG* variables, found without reaching the server: an unknown
+// target_session_attrs stops libpq once the options are resolved and checked,
+// before it opens a socket.
+QByteArray ResolvedSslMode(const QByteArray& conninfo) {
+    const char* keywords[] = {"dbname", "target_session_attrs", nullptr};
+    const char* values[] = {conninfo.constData(), "options-only", nullptr};
+    PGconn* probe = PQconnectStartParams(keywords, values, 1);
+    if (probe == nullptr)
+        return QByteArray();
+    const QByteArray sslmode = OptionValue(probe, "sslmode").toUtf8();
+    PQfinish(probe);
+    return sslmode;
 }
 
 // Connects without blocking so that the server's refusal comes back with its
 // SQLSTATE (verbose error fields), which tells a refused login from the rest.
-PGconn* Connect(const QByteArray& conninfo, const char* sslmode) {
+// The fields stay verbose, so that a session the server ends says why too.
+PGconn* Connect(const QByteArray& conninfo, const QByteArray& sslmode) {
+    const bool raise = !sslmode.isEmpty();
     const char* keywords[] = {"dbname", "client_encoding", "application_name",
-                              sslmode ? "sslmode" : nullptr, nullptr};
-    const char* values[] = {conninfo.constData(), "UTF8", "tabulon", sslmode, nullptr};
+                              raise ? "sslmode" : nullptr, nullptr};
+    const char* values[] = {conninfo.constData(), "UTF8", "tabulon",
+                            raise ? sslmode.constData() : nullptr, nullptr};
     PGconn* conn = PQconnectStartParams(keywords, values, 1);
     if (conn == nullptr)
         throw DbError(kErrConnectFailed, QStringLiteral("データベース サーバーに接続できません。"));
     try {
         if (PQstatus(conn) == CONNECTION_BAD)
-            throw ConnectFailure(conn);
+            throw ConnectFailure(conn, conninfo);
         PQsetErrorVerbosity(conn, PQERRORS_VERBOSE);
         const auto deadline =
             std::chrono::steady_clock::now() + std::chrono::seconds(ConnectTimeoutSeconds(conn));
         PostgresPollingStatusType status = PGRES_POLLING_WRITING;
         while (status != PGRES_POLLING_OK) {
             if (status == PGRES_POLLING_FAILED)
-                throw ConnectFailure(conn);
+                throw ConnectFailure(conn, conninfo);
             if (!WaitForSocket(conn, status, deadline))
                 throw DbError(kErrConnectFailed,
                               QStringLiteral("データベース サーバーが時間内に応答しません。"));
             status = PQconnectPoll(conn);
         }
-        PQsetErrorVerbosity(conn, PQERRORS_DEFAULT);
     } catch (...) {
         PQfinish(conn);
         throw;
@@ -146,17 +186,20 @@ PGconn* Connect(const QByteArray& conninfo, const char* sslmode) {
 
 } // namespace
 
-PgConnection::PgConnection(const QString& conninfo) {
-    const QByteArray info = conninfo.toUtf8();
-    conn_ = Connect(info, nullptr);
-    const QString sslmode = OptionValue(conn_, "sslmode");
-    if (sslmode == QLatin1String("disable") || sslmode == QLatin1String("allow")) {
-        PQfinish(conn_);
-        conn_ = nullptr;
-        conn_ = Connect(info, "prefer");
-    }
-    // The server's notices (a cascade, an implicit index) are no business of
-    // the clerk's terminal.
+// TLS is used whenever the server offers it: a weaker sslmode is raised to
+// "prefer" before the first connection, so that a login reaches such a server
+// over TLS, never first in the clear.
+PgConnection::PgConnection(const QString& conninfo) : conninfo_(conninfo.toUtf8()) {
+    const QByteArray sslmode = ResolvedSslMode(conninfo_);
+    if (sslmode == "disable" || sslmode == "allow")
+        sslmode_ = "prefer";
+    conn_ = Connect(conninfo_, sslmode_);
+    StartSession();
+}
+
+void PgConnection::StartSession() {
+    // The server's notices (a cascade, an implicit index, the reason of a
+    // shutdown already acted on) are no business of the clerk's terminal.
     PQsetNoticeProcessor(
         conn_, [](void*, const char*) {}, nullptr);
     PrepareSession();
@@ -167,7 +210,7 @@ PgConnection::PgConnection(const QString& conninfo) {
 void PgConnection::PrepareSession() {
     ResultPtr result(PQexec(conn_, "SET standard_conforming_strings = on"));
     if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
-        throw ConnectionLost(conn_);
+        throw ConnectionLost(conn_, result.get());
 }
 
 PgConnection::~PgConnection() {
@@ -183,20 +226,64 @@ QString PgConnection::Option(const char* keyword) const {
     return OptionValue(conn_, keyword);
 }
 
-void PgConnection::ReconnectIfLost() {
-    if (PQstatus(conn_) != CONNECTION_BAD)
-        return;
-    PQreset(conn_);
-    if (PQstatus(conn_) != CONNECTION_OK)
-        throw ConnectionLost(conn_);
+// A session the server has ended while idle (a restart, an administrator's
+// termination) has left its farewell and the end of the stream in the
+// socket: reading what is there finds it before anything is sent.
+bool PgConnection::SessionLost() {
+    for (int reads = 0; PQstatus(conn_) == CONNECTION_OK && reads < 8; ++reads) {
+        pollfd fd{PQsocket(conn_), POLLIN, 0};
+        if (::poll(&fd, 1, 0) <= 0)
+            break;
+        PQconsumeInput(conn_);
+    }
+    return PQstatus(conn_) != CONNECTION_OK;
+}
+
+void PgConnection::Reconnect() {
+    PGconn* fresh = Connect(conninfo_, sslmode_);
+    PQfinish(conn_);
+    conn_ = fresh;
     tables_.clear();
-    PrepareSession();
+    StartSession();
     if (sessionSetup_)
         sessionSetup_(*this);
 }
 
+PgConnection::StatementKind PgConnection::KindOf(const QString& sql) {
+    static const QRegularExpression firstWord(QStringLiteral("^[\\s(]*([A-Za-z]+)"));
+    const QString word = firstWord.match(sql).captured(1).toUpper();
+    if (word == QLatin1String("BEGIN"))
+        return StatementKind::Begin;
+    if (word == QLatin1String("COMMIT"))
+        return StatementKind::Commit;
+    if (word == QLatin1String("ROLLBACK"))
+        return StatementKind::Rollback;
+    return word == QLatin1String("SELECT") ? StatementKind::Reads : StatementKind::Writes;
+}
+
+bool PgConnection::BeforeStatement(StatementKind kind) {
+    bool open = PQstatus(conn_) == CONNECTION_OK && InTransaction(conn_);
+    if (SessionLost()) {
+        transactionLost_ = transactionLost_ || open;
+        open = false;
+    }
+    if (transactionLost_) {
+        // The statements of the transaction so far are gone with the session:
+        // nothing more of it may run on a new one, and its end is no success.
+        if (kind == StatementKind::Reads || kind == StatementKind::Writes)
+            throw TransactionLost();
+        transactionLost_ = false;
+        if (kind == StatementKind::Commit)
+            throw TransactionLost();
+    }
+    if (PQstatus(conn_) != CONNECTION_OK)
+        Reconnect();
+    return open;
+}
+
 PGresult* PgConnection::Run(const QString& sql, const std::vector<QVariant>& values) {
-    ReconnectIfLost();
+    const StatementKind kind = KindOf(sql);
+    const QByteArray text = sql.toUtf8();
     std::vector<QByteArray> texts;
     std::vector<const char*> params;
     texts.reserve(values.size());
@@ -208,18 +295,29 @@ PGresult* PgConnection::Run(const QString& sql, const std::vector<QVariant>& val
         texts.push_back(value.toString().toUtf8());
         params.push_back(texts.back().constData());
     }
-    ResultPtr result(PQexecParams(conn_, sql.toUtf8().constData(), int(params.size()), nullptr,
-                                  params.data(), nullptr, nullptr, 0));
-    if (!result || PQstatus(conn_) == CONNECTION_BAD)
-        throw ConnectionLost(conn_);
-    const ExecStatusType status = PQresultStatus(result.get());
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-        const char* state = PQresultErrorField(result.get(), PG_DIAG_SQLSTATE);
-        const char* message = PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY);
-        throw ErrorFromSqlState(QString::fromLatin1(state ? state : ""),
-                                QString::fromUtf8(message ? message : PQerrorMessage(conn_)));
+    for (bool retried = false;; retried = true) {
+        const bool inTransaction = BeforeStatement(kind);
+        ResultPtr result(PQexecParams(conn_, text.constData(), int(params.size()), nullptr,
+                                      params.data(), nullptr, nullptr, 0));
+        if (!result || PQstatus(conn_) == CONNECTION_BAD) {
+            // Lost while the statement ran: a write may or may not have been
+            // done, so only a statement that changes nothing is repeated.
+            if (inTransaction && kind != StatementKind::Commit && kind != StatementKind::Rollback)
+                transactionLost_ = true;
+            else if (!inTransaction && !retried &&
+                     (kind == StatementKind::Reads || kind == StatementKind::Begin))
+                continue;
+            throw ConnectionLost(conn_, result.get());
+        }
+        const ExecStatusType status = PQresultStatus(result.get());
+        if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+            const char* state = PQresultErrorField(result.get(), PG_DIAG_SQLSTATE);
+            const char* message = PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY);
+            throw ErrorFromSqlState(QString::fromLatin1(state ? state : ""),
+                                    QString::fromUtf8(message ? message : PQerrorMessage(conn_)));
+        }
+        return result.release();
     }
-    return result.release();
 }
 
 QueryResult PgConnection::Query(const QString& sql, const std::vector<QVariant>& values) {

@@ -1,14 +1,29 @@
 #include "db/pg_errors.h"
 
 #include <QRegularExpression>
+#include <QStringList>
 
 namespace tabulon {
 
 namespace {
 
-DbError WithServerText(int number, const QString& ours, const QString& message) {
-    const QString server = message.trimmed();
-    return DbError(number, server.isEmpty() ? ours : ours + QStringLiteral("(") + server + u')');
+// Our sentence, then the SQLSTATE and the server's text in brackets.
+DbError WithServerText(int number, const QString& ours, const QString& sqlState,
+                       const QString& message) {
+    QStringList parts;
+    if (!sqlState.isEmpty())
+        parts << QStringLiteral("SQLSTATE ") + sqlState;
+    if (!message.trimmed().isEmpty())
+        parts << message.trimmed();
+    return DbError(number,
+                   parts.isEmpty() ? ours : ours + u'(' + parts.join(QStringLiteral(": ")) + u')');
+}
+
+// The severity, and the SQLSTATE of verbose error fields, before the server's text.
+const QRegularExpression& SeverityPrefix() {
+    static const QRegularExpression prefix(
+        QStringLiteral("\\b(?:FATAL|ERROR|PANIC):  (?:([0-9A-Z]{5}): )?"));
+    return prefix;
 }
 
 } // namespace
@@ -41,18 +56,28 @@ DbError ErrorFromSqlState(const QString& sqlState, const QString& message) {
     for (const auto& entry : kMap) {
         const QString state = QString::fromLatin1(entry.state);
         if (sqlState == state || (state.size() == 2 && sqlState.startsWith(state)))
-            return WithServerText(entry.number, QString::fromUtf8(entry.description), message);
+            return WithServerText(entry.number, QString::fromUtf8(entry.description), sqlState,
+                                  message);
     }
     return WithServerText(kErrServerCallFailed,
                           QStringLiteral("データベース サーバーの呼び出しに失敗しました。"),
-                          message);
+                          sqlState, message);
 }
 
 QString SqlStateInMessage(const QString& message) {
-    static const QRegularExpression verbose(
-        QStringLiteral("\\b(?:FATAL|ERROR|PANIC):  ([0-9A-Z]{5}): "));
-    const QRegularExpressionMatch match = verbose.match(message);
+    const QRegularExpressionMatch match = SeverityPrefix().match(message);
     return match.hasMatch() ? match.captured(1) : QString();
+}
+
+QString ServerTextOf(const QString& message) {
+    for (const QString& line : message.split(u'\n')) {
+        const QString text = line.trimmed();
+        if (text.isEmpty())
+            continue;
+        const QRegularExpressionMatch match = SeverityPrefix().match(text);
+        return match.hasMatch() ? text.mid(match.capturedEnd()).trimmed() : text;
+    }
+    return QString();
 }
 
 } // namespace tabulon

@@ -1,5 +1,6 @@
 #include "db/server_connect_file.h"
 
+#include "db/conninfo_mask.h"
 #include "db/db_error.h"
 
 #include <QFile>
@@ -43,7 +44,9 @@ std::optional<QString> ReadServerConnectFile(const QString& path) {
     char* error = nullptr;
     PQconninfoOption* options = PQconninfoParse(conninfo.toUtf8().constData(), &error);
     if (options == nullptr) {
-        const QString why = QString::fromUtf8(error ? error : "").trimmed();
+        // libpq quotes the part it could not read, which may hold a password.
+        const QString why =
+            MaskPasswords(QString::fromUtf8(error ? error : "").trimmed(), conninfo);
         PQfreemem(error);
         throw BadFile(path, QStringLiteral("接続文字列が正しくありません。(%1)").arg(why));
     }
