@@ -62,7 +62,7 @@ void RestoreDatabase(const QString& chosen, const QDateTime& now, const Progress
         throw;
     }
     SyncFolder(QFileInfo(DatabaseFilePath()).absolutePath());
-    KeepNewestGenerations(BackupFolderOf(DatabaseFilePath()));
+    PruneGenerations(BackupFolderOf(DatabaseFilePath()));
 }
 
 } // namespace tabulon
