@@ -109,15 +109,6 @@ std::vector<RetentionCase> Cases() {
                            << "20260121-100000"
                            << "20251221-100000";
 
-    // Fewer starts than any limit: every generation stays.
-    cases.push_back({"AFewStarts",
-                     QDate(2026, 11, 28),
-                     QDate(2026, 11, 30),
-                     [=](const QDate&) {
-                         return std::vector<QTime>{morning, evening};
-                     },
-                     {"20261128-083000", "20261128-174500", "20261129-083000", "20261129-174500",
-                      "20261130-083000", "20261130-174500"}});
     return cases;
 }
 
