@@ -92,7 +92,6 @@ TEST_F(GenerationsTest, StartStampsItsGenerationWithTheClockAndKeepsEarlierDaysN
     }
     SetNowForTesting(QDateTime(QDate(2026, 11, 3), QTime(8, 15)));
     StartAndEnd();
-    SetNowForTesting(QDateTime());
     QStringList names;
     for (const QString& path : Paths())
         names << QFileInfo(path).fileName();
