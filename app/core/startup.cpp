@@ -52,7 +52,7 @@ void CompactUnlessShared(const CompactionFault& fault, QString& generationError)
         QString generation;
         const auto keepGeneration = [&] {
             try {
-                generation = KeepAsGeneration(DatabaseFilePath(), QDateTime::currentDateTime());
+                generation = KeepAsGeneration(DatabaseFilePath(), Now());
             } catch (const DbError& e) {
                 generationError = e.Description();
             }
@@ -67,7 +67,7 @@ void CompactUnlessShared(const CompactionFault& fault, QString& generationError)
         }
         // Older generations go only once the new one is in place.
         if (!generation.isEmpty())
-            KeepNewestGenerations(BackupFolderOf(DatabaseFilePath()));
+            PruneGenerations(BackupFolderOf(DatabaseFilePath()));
     }
     HeldLock()->HoldShared();
 }

@@ -26,6 +26,7 @@ protected:
     void TearDown() override {
         EndRun();
         SetTodayForTesting(QDate());
+        SetNowForTesting(QDateTime());
         SetSettingsFolderForTesting(QString());
         QDir::setCurrent(previous_);
     }

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -117,10 +118,40 @@ void DropIfStillTheFile(const QString& generation, const QString& databaseFile) 
         QFile::remove(generation);
 }
 
-void KeepNewestGenerations(const QString& folder, int keep) {
+std::vector<Generation> RetainedGenerations(const std::vector<Generation>& generations,
+                                            const GenerationRetention& rule) {
+    std::vector<Generation> kept;
+    QDate day;
+    int days = 0;
+    int month = -1;
+    int months = 0;
+    for (size_t i = 0; i < generations.size(); ++i) {
+        const Generation& g = generations[i];
+        // Newest first: the first generation of a day or month is its newest.
+        bool keep = int(i) < rule.newest;
+        const QDate madeOn = g.madeAt.date();
+        if (madeOn != day) {
+            day = madeOn;
+            keep = ++days <= rule.days || keep;
+        }
+        if (madeOn.year() * 12 + madeOn.month() != month) {
+            month = madeOn.year() * 12 + madeOn.month();
+            keep = ++months <= rule.months || keep;
+        }
+        if (keep)
+            kept.push_back(g);
+    }
+    return kept;
+}
+
+void PruneGenerations(const QString& folder, const GenerationRetention& rule) {
     const std::vector<Generation> generations = ListGenerations(folder);
-    for (size_t i = size_t(std::max(keep, 0)); i < generations.size(); ++i)
-        QFile::remove(generations[i].path);
+    QSet<QString> kept;
+    for (const Generation& g : RetainedGenerations(generations, rule))
+        kept.insert(g.path);
+    for (const Generation& g : generations)
+        if (!kept.contains(g.path))
+            QFile::remove(g.path);
     RemoveUnfinishedCopies(folder);
 }
 

@@ -3,8 +3,8 @@
 // Backup generations: earlier states of the database file kept in the folder
 // backup/ beside it as db-YYYYMMDD-HHMMSS.mdb (still encrypted, same
 // password). Start-up sets the file it replaces aside as a generation, a
-// restore does the same with the file it replaces, and only the newest
-// kKeptGenerations are kept.
+// restore does the same with the file it replaces, and what the retention
+// rule keeps stays.
 
 #include <QDateTime>
 #include <QString>
@@ -12,7 +12,15 @@
 
 namespace tabulon {
 
-inline constexpr int kKeptGenerations = 10;
+// The generations that stay: the newest `newest`, and besides them the newest
+// of each of the last `days` days and of each of the last `months` calendar
+// months on which a generation was made (days and months without a start do
+// not count, so a holiday does not shorten the reach).
+struct GenerationRetention {
+    int newest = 10;
+    int days = 30;
+    int months = 12;
+};
 
 struct Generation {
     QString path;
@@ -47,9 +55,15 @@ QString KeepAsGeneration(const QString& databaseFile, const QDateTime& madeAt);
 // names) would change with every later save.
 void DropIfStillTheFile(const QString& generation, const QString& databaseFile);
 
-// Removes the oldest generations beyond `keep`, and what copies cut short by
-// a crash left ("….mdb.part"). Called only once a new generation is in place.
-void KeepNewestGenerations(const QString& folder, int keep = kKeptGenerations);
+// The generations, newest first as ListGenerations gives them, that `rule`
+// keeps; the result is newest first too.
+std::vector<Generation> RetainedGenerations(const std::vector<Generation>& generations,
+                                            const GenerationRetention& rule = {});
+
+// Removes the generations that `rule` does not keep, and what copies cut
+// short by a crash left ("….mdb.part"). Called only once a new generation is
+// in place.
+void PruneGenerations(const QString& folder, const GenerationRetention& rule = {});
 
 // Removes the unfinished copies ("db-….mdb.part") in a folder.
 void RemoveUnfinishedCopies(const QString& folder);

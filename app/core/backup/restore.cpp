@@ -68,7 +68,7 @@ void RestoreDatabase(const QString& chosen, const QDateTime& now, const Progress
         throw;
     }
     SyncFolder(QFileInfo(file).absolutePath());
-    KeepNewestGenerations(BackupFolderOf(DatabaseFilePath()));
+    PruneGenerations(BackupFolderOf(DatabaseFilePath()));
 }
 
 } // namespace tabulon

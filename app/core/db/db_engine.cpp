@@ -1,5 +1,6 @@
 #include "db/connect_string.h"
 #include "db/dao.h"
+#include "db/derived_key.h"
 #include "db/engine_database.h"
 #include "db/sqlite_connection.h"
 
@@ -12,6 +13,9 @@ namespace tabulon::DBEngine {
 
 // The copy is written by SQLCipher's export into an attached database under
 // the same password, which rebuilds every table and index without free pages.
+// Attached without a key, the copy takes the source's derived key and salt, so
+// the key is not derived again, and the copy opens with the password like
+// any file of this program.
 void CompactDatabase(const QString& source, const QString& destination, const QString& connect) {
     if (QFileInfo::exists(destination))
         throw DbError(kErrAlreadyExists,
@@ -26,14 +30,18 @@ void CompactDatabase(const QString& source, const QString& destination, const QS
                       QStringLiteral("データベース '%1' を作成できません。").arg(destination));
     ::close(fd);
     try {
-        connection.Exec(QStringLiteral("ATTACH DATABASE ?1 AS compacted KEY ?2"),
-                        {destination, password});
+        connection.Exec(QStringLiteral("ATTACH DATABASE ?1 AS compacted"), {destination});
         // The copy counts only once it is complete and synced by the caller, so
         // it needs no journal of its own while it is written.
         connection.Exec(QStringLiteral("PRAGMA compacted.journal_mode = OFF"));
         connection.Exec(QStringLiteral("PRAGMA compacted.synchronous = OFF"));
         connection.Exec(QStringLiteral("SELECT sqlcipher_export('compacted')"));
         connection.Exec(QStringLiteral("DETACH DATABASE compacted"));
+        // A copy under any other key would not open with the password.
+        if (FileSalt(destination) != FileSalt(source))
+            throw DbError(kErrUnexpected,
+                          QStringLiteral("データベース '%1' の写しを元と同じ鍵で書けませんでした。")
+                              .arg(destination));
     } catch (const DbError&) {
         QFile::remove(destination);
         QFile::remove(destination + QStringLiteral("-journal"));

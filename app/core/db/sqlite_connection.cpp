@@ -1,5 +1,6 @@
 #include "db/sqlite_connection.h"
 
+#include "db/derived_key.h"
 #include "db/jet_functions.h"
 #include "db/sqlite_errors.h"
 #include "db/sqlite_statement.h"
@@ -90,13 +91,24 @@ SqliteConnection::SqliteConnection(const QString& path, const QString& password,
         // Never SQLITE_OPEN_CREATE: a missing file must not become an empty database.
         const int flags =
             mode == OpenMode::ExistingReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
-        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, flags, nullptr) != SQLITE_OK)
-            ThrowSqliteError(db_);
-        const QByteArray key = password.toUtf8();
-        if (sqlite3_key_v2(db_, "main", key.constData(), int(key.size())) != SQLITE_OK)
-            ThrowSqliteError(db_);
-        if (sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
-            SQLITE_OK) {
+        // Whether the first read succeeds with `key`.
+        const auto openWith = [&](const QByteArray& key) {
+            sqlite3_close(db_);
+            db_ = nullptr;
+            if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, flags, nullptr) !=
+                SQLITE_OK)
+                ThrowSqliteError(db_);
+            if (sqlite3_key_v2(db_, "main", key.constData(), int(key.size())) != SQLITE_OK)
+                ThrowSqliteError(db_);
+            return sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr,
+                                nullptr) == SQLITE_OK;
+        };
+        // The key derived once per run where the file has a salt; the password
+        // itself for a new file, or should SQLCipher not read the file with it.
+        const QByteArray rawKey =
+            mode == OpenMode::CreateNew ? QByteArray() : RawKeyFor(password, FileSalt(path));
+        if (!(rawKey.isEmpty() ? openWith(password.toUtf8())
+                               : openWith(rawKey) || openWith(password.toUtf8()))) {
             if ((sqlite3_extended_errcode(db_) & 0xff) == SQLITE_NOTADB)
                 throw DbError(kErrBadPassword,
                               QStringLiteral("パスワードが正しくないか、'%1' は暗号化された"

@@ -108,7 +108,7 @@ protected:
     }
     static std::map<QString, qint64> Generations() {
         // Kept below ten, so no generation from before is due for removal.
-        KeepNewestGenerations(BackupFolderOf(kDatabaseFile), 5);
+        PruneGenerations(BackupFolderOf(kDatabaseFile), {.newest = 5, .days = 0, .months = 0});
         std::map<QString, qint64> sizes;
         for (const Generation& g : ListGenerations(BackupFolderOf(kDatabaseFile)))
             sizes[g.path] = QFileInfo(g.path).size();

@@ -1,8 +1,10 @@
-// Backup generations at start-up: one per start, the newest ten kept, the
-// oldest removed only once the newest is in place, none under a second
-// instance, and a start that goes on when the backup folder cannot be written.
+// Backup generations at start-up: one per start, stamped with the clock, the
+// retention rule applied only once the newest is in place, none under a
+// second instance, and a start that goes on when the backup folder cannot be
+// written.
 
 #include "backup/generations.h"
+#include "clock.h"
 #include "db/db_files.h"
 #include "db/instance_lock.h"
 #include "startup_fixture.h"
@@ -78,6 +80,31 @@ TEST_F(GenerationsTest, EleventhStartRemovesTheOldestOnlyAfterTheNewestIsInPlace
     EXPECT_FALSE(kept.contains(ten[ten.size() - 2]));
 }
 
+TEST_F(GenerationsTest, StartStampsItsGenerationWithTheClockAndKeepsEarlierDaysNewest) {
+    ASSERT_TRUE(QDir().mkpath(Folder()));
+    const QDate before(2026, 11, 2);
+    QStringList earlier = {GenerationFileName(QDateTime(QDate(2026, 10, 5), QTime(17, 0)))};
+    for (int hour = 8; hour < 20; ++hour)
+        earlier << GenerationFileName(QDateTime(before, QTime(hour, 0)));
+    for (const QString& name : earlier) {
+        QFile file(QDir(Folder()).filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    SetNowForTesting(QDateTime(QDate(2026, 11, 3), QTime(8, 15)));
+    StartAndEnd();
+    QStringList names;
+    for (const QString& path : Paths())
+        names << QFileInfo(path).fileName();
+    // The new one and the nine newest of 11-02 make ten; 10-05 stays as the
+    // newest of its day and month.
+    QStringList expected = {QStringLiteral("db-20261103-081500.mdb")};
+    for (int hour = 19; hour > 10; --hour)
+        expected << GenerationFileName(QDateTime(before, QTime(hour, 0)));
+    expected << GenerationFileName(QDateTime(QDate(2026, 10, 5), QTime(17, 0)));
+    EXPECT_EQ(names, expected);
+    EXPECT_TRUE(OpensWithTheMonth(Paths().first()));
+}
+
 TEST_F(GenerationsTest, StartFailingBeforeTheReplaceLeavesNoGenerationSharingTheFile) {
     StartAndEnd();
     const QStringList before = Paths();
@@ -100,7 +127,7 @@ TEST_F(GenerationsTest, GenerationsAreListedNewestFirstAndOtherFilesAreLeftAlone
         names << QFileInfo(g.path).fileName();
     EXPECT_EQ(names, (QStringList{"db-20261201-120000-2.mdb", "db-20261201-120000-1.mdb",
                                   "db-20261201-120000.mdb", "db-20261130-120000.mdb"}));
-    KeepNewestGenerations(Folder(), 2);
+    PruneGenerations(Folder(), {.newest = 2, .days = 0, .months = 0});
     EXPECT_EQ(ListGenerations(Folder()).size(), 2u);
     EXPECT_TRUE(QFile::exists(QDir(Folder()).filePath(QStringLiteral("notes.txt"))));
 }
