@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <algorithm>
 
 namespace tabulon {
@@ -26,6 +27,16 @@ namespace {
 
 constexpr int kCodeLength = 7;
 const char* const kKindCaptions[] = {"医科", "歯科", "調剤"};
+
+// Each character followed by its code point, as "𠮷（U+20BB7）": the screen
+// font may have no picture of it.
+QString WithCodePoints(const QString& characters) {
+    QStringList named;
+    for (const char32_t c : characters.toUcs4())
+        named << QString::fromUcs4(&c, 1) +
+                     QStringLiteral("（U+%1）").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+    return named.join(u'、');
+}
 
 } // namespace
 
@@ -153,7 +164,7 @@ void FrmTouroku::onRegister() {
     for (QLineEdit* box : boxes) {
         const QString missing = CharactersWithoutCp932Code(box->text());
         if (!missing.isEmpty()) {
-            refuse(box, msg::kNoShiftJisCode.arg(box->accessibleName(), missing));
+            refuse(box, msg::kNoShiftJisCode.arg(box->accessibleName(), WithCodePoints(missing)));
             return;
         }
     }

@@ -216,7 +216,7 @@ TEST_F(TourokuTest, TextWithoutShiftJisCodeIsRefusedNamingItsBox) {
         const QString text = messages.shown[0].text;
         EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
         EXPECT_TRUE(text.startsWith(QString::fromUtf8(c.caption) + "に使えない文字があります：" +
-                                    QString::fromUcs4(U"𠮷😀")))
+                                    QString::fromUcs4(U"𠮷（U+20BB7）、😀（U+1F600）")))
             << text.toStdString();
         EXPECT_TRUE(box(c.box)->hasFocus()) << c.box;
         EXPECT_TRUE(HasRedBackground(box(c.box))) << c.box;
