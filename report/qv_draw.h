@@ -26,7 +26,7 @@ public:
     void AbortDoc() override;
     QString DocFile() const override { return docFile_; }
 
-    QString LastError() const { return shared_->lastError; }
+    QString LastError() const override { return shared_->lastError; }
 
 private:
     class PrinterSettings : public ReportPrinter {

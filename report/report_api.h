@@ -59,6 +59,9 @@ public:
     virtual void AbortDoc() = 0;
     // The finished document to preview.
     virtual QString DocFile() const = 0;
+    // In words, why the last failing call failed (a full disk); empty when
+    // the engine cannot say.
+    virtual QString LastError() const { return {}; }
 };
 
 } // namespace tabulon

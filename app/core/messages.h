@@ -11,6 +11,10 @@ namespace tabulon::msg {
 inline const QString kEnterIryouCD = QStringLiteral("医療機関コードを入力してください。");
 inline const QString kIryouCDSevenDigits =
     QStringLiteral("医療機関コードは７桁で入力してください。");
+// %1 is the box's caption, %2 the characters it cannot keep.
+inline const QString kNoShiftJisCode =
+    QStringLiteral("%1に使えない文字があります：%2\r\r"
+                   "Shift_JIS にない文字は保存も印刷もできません。別の文字に直してください。");
 
 // Insurer numbers on the claim and summary line screens.
 inline const QString kEnterBangou = QStringLiteral("保険者番号を入力してください。");
@@ -65,6 +69,10 @@ inline const QString kCopyDone = QStringLiteral("終了しました");
 inline const QString kFolderNotWritable =
     QStringLiteral("データベースのフォルダ '%1' に書き込めないため、起動できません。\r\r"
                    "フォルダの書き込み権限を確認してください。データベースは変更していません。");
+// Follows the description of a damaged database file found at start-up.
+inline const QString kDamagedDatabase =
+    QStringLiteral("\r\rファイルは変更せず、そのまま残してあります。"
+                   "ﾌｧｲﾙ → 復元 で、バックアップの世代（以前の状態）から戻せます。");
 inline const QString kNoGenerationMade =
     QStringLiteral("起動時のバックアップを作成できませんでした。\r\r%1\r\r"
                    "データベースは正常です。このまま作業を続けられます。");

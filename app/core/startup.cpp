@@ -42,7 +42,8 @@ bool FolderWritable(const QString& folder) {
 }
 
 // Compacts only while this instance is alone; then keeps the lock shared for
-// the run so that a later instance leaves the open file alone. The file that
+// the run so that a later instance leaves the open file alone. A failure
+// leaves the lock to the caller. The file that
 // the compacted copy replaces is kept as a backup generation; when that is
 // not possible the start goes on and `generationError` says why.
 void CompactUnlessShared(const CompactionFault& fault, QString& generationError) {
@@ -62,7 +63,6 @@ void CompactUnlessShared(const CompactionFault& fault, QString& generationError)
                            fault, keepGeneration);
         } catch (...) {
             DropIfStillTheFile(generation, DatabaseFilePath());
-            HeldLock().reset();
             throw;
         }
         // Older generations go only once the new one is in place.
@@ -100,16 +100,26 @@ int OpenFile(const CompactionFault& fault) {
         return 1;
     }
     QString generationError;
+    std::optional<DbError> damage;
     try {
         CompactUnlessShared(fault, generationError);
     } catch (const DbError& e) {
-        ShowErrorReport(e.Number(), e.Description());
-        return 1;
+        if (e.Number() != kErrCorrupt) {
+            HeldLock().reset();
+            ShowErrorReport(e.Number(), e.Description());
+            return 1;
+        }
+        // A damaged file is left as it was and the start goes on, so that the
+        // clerk can put a backup generation in its place.
+        damage = e;
+        HeldLock()->HoldShared();
     }
     if (OpenDb(DatabaseFilePath()) != 0) {
         HeldLock().reset();
         return 1;
     }
+    if (damage)
+        ShowErrorReport(damage->Number(), damage->Description() + msg::kDamagedDatabase);
     if (!generationError.isEmpty())
         ShowMessage(msg::kNoGenerationMade.arg(generationError), MsgIcon::Exclamation);
     return 0;

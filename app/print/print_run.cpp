@@ -71,9 +71,15 @@ bool PrintRun::Finish(bool statusInMessage) {
 
 bool PrintRun::EndDocument(bool statusInMessage) {
     if (const int status = engine_.EndDoc()) {
-        if (statusInMessage)
-            return EngineFailure(QStringLiteral("印刷終了エラー："), status);
+        // The engine's words tell the clerk why, such as a full disk.
+        const QString reason = engine_.LastError();
         ErrMsg = QStringLiteral("印刷終了エラー：");
+        if (!statusInMessage)
+            ErrMsg += reason;
+        else if (reason.isEmpty())
+            ErrMsg += QString::number(status);
+        else
+            ErrMsg += QString::number(status) + QStringLiteral("\r\r") + reason;
         ErrStyle = kErrStyleExclamation;
         Fail();
         return false;

@@ -41,8 +41,9 @@ public:
     // PrintPage on the open form.
     bool OutputPage();
     void CloseLayout();
-    // EndDoc, then the preview of the finished document. Without
-    // `statusInMessage` a failing EndDoc is reported without its number.
+    // EndDoc, then the preview of the finished document. A failing EndDoc is
+    // reported with the engine's reason, and its number unless
+    // `statusInMessage` is false.
     bool Finish(bool statusInMessage = true);
     // The two halves of Finish, for a run that has something to do between
     // them: EndDoc (false after its failure), then the preview.

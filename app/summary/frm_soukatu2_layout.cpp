@@ -1,6 +1,7 @@
 // The controls of frmSoukatu2 and where they stand (layout units: twips).
 
 #include "frm_soukatu2.h"
+#include "helpers/key_filters.h"
 #include "ui/list_opening.h"
 #include "ui/screen_geometry.h"
 
@@ -91,6 +92,8 @@ void FrmSoukatu2::BuildControls() {
     bangou_ = header("txtBangou", "保険者番号", 240, 1100, 180, 1300);
     sinryouka_ = header("txtSinryouka", "診療科", 2840, 700, 180, 500);
     name_ = header("txtName", "保険者名", 4240, 900, 180, 3600, false);
+    // The name is printed on the retained list, which holds Shift_JIS text.
+    new ShiftJisKeyFilter(name_);
     kouhi_ = header("txtKouhi", "公　　費", 240, 1100, 630, 900);
     uba_ = header("txtUba", "福　　祉", 2840, 1100, 630, 900);
     bangou_->setAlignment(Qt::AlignCenter);

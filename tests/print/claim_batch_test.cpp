@@ -126,11 +126,14 @@ TEST_F(ClaimBatchTest, MonthOfOnlyLateElderlyDentalClaimsStillMakesOneDocument) 
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(ClaimBatchTest, FailingEndIsReportedWithoutItsStatus) {
+TEST_F(ClaimBatchTest, FailingEndIsReportedWithItsReasonWithoutItsStatus) {
     addClaim("123456", 1);
     engine.endStatus = 6;
+    engine.endError = "document/請求書一括.pdf: 書き込めません (No space left on device)";
     PrintClaimsOfMonth();
-    EXPECT_EQ(messages.Texts(), QStringList{"印刷終了エラー："});
+    EXPECT_EQ(messages.Texts(),
+              QStringList{"印刷終了エラー：document/請求書一括.pdf: 書き込めません (No space "
+                          "left on device)"});
     EXPECT_EQ(engine.calls.last(), "AbortDoc");
     EXPECT_TRUE(previews.isEmpty());
 }

@@ -125,6 +125,15 @@ TEST_F(PrintRunTest, FailedEndDocAbortsTheStillOpenDocumentButClosesNoForm) {
     EXPECT_TRUE(previews.isEmpty());
 }
 
+TEST_F(PrintRunTest, FailedEndDocSaysWhyWhenTheEngineCan) {
+    engine.endStatus = 102;
+    engine.endError = QStringLiteral("document/医科（一般・退職）.pdf: 書き込めません");
+    PrintClaim(QStringLiteral("seikyuu1.qvf"), QStringLiteral("医科（一般・退職）"), FillTwoFields);
+    EXPECT_EQ(
+        OnlyMessage(),
+        QStringLiteral("印刷終了エラー：102\r\rdocument/医科（一般・退職）.pdf: 書き込めません"));
+}
+
 TEST_F(PrintRunTest, RunTimeErrorsAreReportedWithNumberAndDescriptionAndCleanedUp) {
     engine.missingFields = {QStringLiteral("QR1")};
     PrintClaim(QStringLiteral("seikyuu2.qvf"), QStringLiteral("医科（後期高齢）"), FillTwoFields);

@@ -22,6 +22,7 @@ public:
     int setPaperStatus = 0;
     int printPageStatus = 0;
     int endStatus = 0;
+    QString endError;            // the reason a failing EndDoc gives
     QSet<QString> missingFields; // Fields(name) throws for these
     QString docFile = QStringLiteral("/tmp/recorded.pdf");
 
@@ -37,6 +38,7 @@ public:
     int EndDoc() override { return Record(QStringLiteral("EndDoc"), endStatus); }
     void AbortDoc() override { calls << QStringLiteral("AbortDoc"); }
     QString DocFile() const override { return docFile; }
+    QString LastError() const override { return endStatus ? endError : QString(); }
 
 private:
     int Record(const QString& call, int status) {

@@ -4,6 +4,8 @@
 
 #include "frm_soukatu2_fixture.h"
 
+#include <QClipboard>
+
 namespace tabulon::test {
 namespace {
 
@@ -157,6 +159,22 @@ TEST_F(FrmSoukatu2KeysTest, StoredValuesBeyondTheInputLimitsOpenWholeAndStayWhol
     // Back in adding mode the boxes take no more than a clerk may type.
     TypeInto(Box("txtKensuu", 3), QStringLiteral("98765"));
     EXPECT_EQ(Box("txtKensuu", 3)->text(), "9876");
+}
+
+// The name is printed in Shift_JIS: a character without a code never lands,
+// typed or pasted, and the save stores what the box shows.
+TEST_F(FrmSoukatu2KeysTest, InsurerNameTakesOnlyShiftJisText) {
+    Open();
+    const QString hostile = QString::fromUcs4(U"𠮷野😀組合");
+    EntryBox* name = Box("txtName");
+    name->setFocus();
+    QKeyEvent whole(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, hostile);
+    QApplication::sendEvent(name, &whole);
+    QApplication::clipboard()->setText(hostile);
+    name->paste();
+    EXPECT_EQ(name->text(), QString());
+    TypeInto(name, hostile);
+    EXPECT_EQ(name->text(), QStringLiteral("野組合"));
 }
 
 TEST_F(FrmSoukatu2KeysTest, EscapeKeepsTheScreenAndItsText) {

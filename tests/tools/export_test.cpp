@@ -5,6 +5,7 @@
 #include "temp_database.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@ namespace {
 struct ExportRun {
     int status;
     QString out;
+    QString err;
 };
 
 ExportRun Export(const QString& workingFolder, const QStringList& args) {
@@ -23,7 +25,8 @@ ExportRun Export(const QString& workingFolder, const QStringList& args) {
     process.start(qEnvironmentVariable("TABULON_BUILD_DIR") + QStringLiteral("/tabulon-export"),
                   args);
     EXPECT_TRUE(process.waitForFinished(15000));
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput())};
+    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
 TEST(ExportToolTest, WritesTheMonthFromDbMdbInTheCurrentFolder) {
@@ -50,6 +53,107 @@ TEST(ExportToolTest, WrongArgumentsOrNoDatabaseWriteNothing) {
     EXPECT_EQ(Export(db.Folder(), {QStringLiteral("3811"), out.filePath("missing")}).status, 2);
     EXPECT_EQ(Export(out.path(), {QStringLiteral("3811"), out.path()}).status, 1); // no db.mdb
     EXPECT_TRUE(QDir(out.path()).entryList(QDir::Files).isEmpty());
+}
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class ExportFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db.db().Execute(
+            QStringLiteral("INSERT INTO T_請求書 ( 年月, 保険者番号, 請求書種類, 連番 ) "
+                           "SELECT '3811', '138057', '1', 1"));
+        db.Close();
+    }
+    QString Claims() const { return QDir(out.path()).filePath(QStringLiteral("請求書_3811.csv")); }
+    QString Lines() const {
+        return QDir(out.path()).filePath(QStringLiteral("総括表明細_3811.csv"));
+    }
+    QStringList Written() const { return QDir(out.path()).entryList(QDir::Files); }
+
+    test::TempDatabase db;
+    QTemporaryDir out;
+};
+
+TEST_F(ExportFiles, MonthWithoutDataIsSaidAndWritesNothing) {
+    const ExportRun run = Export(db.Folder(), {QStringLiteral("3810"), out.path()});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("3810"))) << run.err.toStdString();
+    EXPECT_TRUE(Written().isEmpty()) << Written().join(u' ').toStdString();
+}
+
+// A file of either name, even a link to nowhere, is kept unless --force says
+// to replace it; a refused export writes neither file.
+TEST_F(ExportFiles, ExistingFilesAreReplacedOnlyWithForce) {
+    const struct {
+        const char* what;
+        bool claims;
+        bool lines;
+        bool dangling;
+    } cases[] = {{"both files", true, true, false},
+                 {"the summary lines only", false, true, false},
+                 {"a dangling link", false, true, true}};
+    for (const auto& c : cases) {
+        for (const QString& name : Written())
+            QFile::remove(QDir(out.path()).filePath(name));
+        if (c.claims) {
+            QFile mine(Claims());
+            ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+            mine.write("mine");
+        }
+        if (c.lines && c.dangling) {
+            ASSERT_TRUE(QFile::link(out.filePath(QStringLiteral("nowhere")), Lines()));
+        } else if (c.lines) {
+            QFile mine(Lines());
+            ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+            mine.write("mine");
+        }
+        const QStringList before = Written();
+        const ExportRun refused = Export(db.Folder(), {QStringLiteral("3811"), out.path()});
+        EXPECT_EQ(refused.status, 1) << c.what;
+        EXPECT_TRUE(refused.err.contains(QStringLiteral("--force"))) << c.what;
+        EXPECT_EQ(Written(), before) << c.what;
+        if (c.claims) {
+            EXPECT_EQ(Bytes(Claims()), "mine") << c.what;
+        }
+        if (c.lines && !c.dangling) {
+            EXPECT_EQ(Bytes(Lines()), "mine") << c.what;
+        }
+
+        const ExportRun forced =
+            Export(db.Folder(), {QStringLiteral("--force"), QStringLiteral("3811"), out.path()});
+        EXPECT_EQ(forced.status, 0) << c.what << forced.err.toStdString();
+        EXPECT_TRUE(Bytes(Claims()).startsWith("\xEF\xBB\xBF")) << c.what;
+    }
+}
+
+// An insurer's name that a spreadsheet would run as a formula is exported so
+// that the spreadsheet shows it as text.
+TEST(ExportToolTest, FormulaLikeNamesAreExportedAsText) {
+    test::TempDatabase db;
+    const QString names[] = {QStringLiteral("=HYPERLINK(\"http://example.com\",\"x\")"),
+                             QStringLiteral("@SUM(A1)"), QStringLiteral("-1+2"),
+                             QStringLiteral("+81 組合")};
+    int renban = 0;
+    for (const QString& name : names)
+        db.db().Execute(QStringLiteral("INSERT INTO T_総括表明細 ( 年月, 保険者番号, 診療科, "
+                                       "総括表種類, 連番, 保険者名 ) SELECT '3811', '138057', '', "
+                                       "'1', %1, '%2'")
+                            .arg(++renban)
+                            .arg(QString(name).replace(u'\'', QStringLiteral("''"))));
+    db.Close();
+    QTemporaryDir out;
+    ASSERT_EQ(Export(db.Folder(), {QStringLiteral("3811"), out.path()}).status, 0);
+    const QString text =
+        QString::fromUtf8(Bytes(QDir(out.path()).filePath(QStringLiteral("総括表明細_3811.csv"))));
+    for (const QString& name : names) {
+        const QString guarded =
+            QStringLiteral("\"'") + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+        EXPECT_TRUE(text.contains(u',' + guarded + u',')) << name.toStdString();
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "db/sqlite_errors.h"
 
+#include <QFile>
 #include <sqlcipher/sqlite3.h>
 
 namespace tabulon {
@@ -12,7 +13,29 @@ QString NameAfter(const QString& message, const QString& prefix) {
     return at < 0 ? message : message.mid(at + prefix.size()).trimmed();
 }
 
-DbError FromGenericError(const QString& message) {
+// Ends in the file's name, when there is one.
+QString NamingFile(const QString& description, const QString& file) {
+    return file.isEmpty() ? description : description + QStringLiteral("（%1）").arg(file);
+}
+
+DbError DiskFull(const QString& file) {
+    return DbError(kErrDiskFull,
+                   NamingFile(QStringLiteral("ディスクの空き領域が不足しています。"), file));
+}
+
+DbError Damaged(const QString& file) {
+    return DbError(kErrCorrupt,
+                   NamingFile(QStringLiteral("データベースファイルが壊れています。"), file));
+}
+
+// SQLite's generic error code also carries what a statement run inside a
+// function met, as the export that compacts the file does: its message then
+// tells a full disk or a damaged file apart.
+DbError FromGenericError(const QString& message, const QString& file) {
+    if (message.contains(QStringLiteral("database or disk is full")))
+        return DiskFull(file);
+    if (message.contains(QStringLiteral("database disk image is malformed")))
+        return Damaged(file);
     if (message.contains(QStringLiteral("no such table")))
         return DbError(kErrUnknownObject,
                        QStringLiteral("入力テーブルまたはクエリ '%1' が見つかりません。")
@@ -26,7 +49,7 @@ DbError FromGenericError(const QString& message) {
 
 } // namespace
 
-DbError ErrorFromSqlite(int extendedCode, const QString& message) {
+DbError ErrorFromSqlite(int extendedCode, const QString& message, const QString& file) {
     switch (extendedCode) {
     case SQLITE_CONSTRAINT_UNIQUE:
     case SQLITE_CONSTRAINT_PRIMARYKEY:
@@ -41,7 +64,7 @@ DbError ErrorFromSqlite(int extendedCode, const QString& message) {
     }
     switch (extendedCode & 0xff) {
     case SQLITE_ERROR:
-        return FromGenericError(message);
+        return FromGenericError(message, file);
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return DbError(kErrLocked,
@@ -51,7 +74,7 @@ DbError ErrorFromSqlite(int extendedCode, const QString& message) {
                        QStringLiteral("データベースまたはオブジェクトが読み取り専用のため、"
                                       "更新できません。"));
     case SQLITE_FULL:
-        return DbError(kErrDiskFull, QStringLiteral("ディスクの空き領域が不足しています。"));
+        return DiskFull(file);
     case SQLITE_IOERR:
         return DbError(kErrDiskError, QStringLiteral("ディスクの読み書きでエラーが発生しました。"));
     case SQLITE_CANTOPEN:
@@ -59,7 +82,7 @@ DbError ErrorFromSqlite(int extendedCode, const QString& message) {
     case SQLITE_NOTADB:
         return DbError(kErrNotADatabase, QStringLiteral("データベースの形式を認識できません。"));
     case SQLITE_CORRUPT:
-        return DbError(kErrCorrupt, QStringLiteral("データベースファイルが壊れています。"));
+        return Damaged(file);
     case SQLITE_CONSTRAINT:
     case SQLITE_MISMATCH:
         return DbError(kErrConversion,
@@ -72,7 +95,9 @@ DbError ErrorFromSqlite(int extendedCode, const QString& message) {
 }
 
 void ThrowSqliteError(sqlite3* db) {
-    throw ErrorFromSqlite(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
+    const char* file = sqlite3_db_filename(db, "main");
+    throw ErrorFromSqlite(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)),
+                          file ? QFile::decodeName(file) : QString());
 }
 
 } // namespace tabulon

@@ -6,6 +6,7 @@
 #include "owner_only_file.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QStringList>
 #include <memory>
 
@@ -49,15 +50,32 @@ int WriteCsv(Recordset& rows, const QString& path, int& rowsDone, const Progress
 } // namespace
 
 QString CsvField(const QString& value) {
-    return u'"' + QString(value).replace(u'"', QStringLiteral("\"\"")) + u'"';
+    static const QRegularExpression number(QStringLiteral("^[+-]?\\d+(\\.\\d+)?$"));
+    const bool runnable = !value.isEmpty() && QStringView(u"=+-@\t\r").contains(value.front()) &&
+                          !number.match(value).hasMatch();
+    const QString text = runnable ? u'\'' + value : value;
+    return u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
-MonthCsvFiles ExportMonthCsv(Database& db, const QString& month, const QString& folder,
-                             const ProgressFn& progress) {
+MonthCsvFiles MonthCsvNames(const QString& month, const QString& folder) {
     const QDir dir(folder);
     MonthCsvFiles files;
     files.claims = dir.filePath(QStringLiteral("請求書_%1.csv").arg(month));
     files.summaryLines = dir.filePath(QStringLiteral("総括表明細_%1.csv").arg(month));
+    return files;
+}
+
+bool MonthHasRows(Database& db, const QString& month) {
+    for (const QString& table : {QStringLiteral("T_請求書"), QStringLiteral("T_総括表明細")}) {
+        if (!db.OpenRecordset(MonthRows(table, month, QString()))->Eof())
+            return true;
+    }
+    return false;
+}
+
+MonthCsvFiles ExportMonthCsv(Database& db, const QString& month, const QString& folder,
+                             const ProgressFn& progress) {
+    MonthCsvFiles files = MonthCsvNames(month, folder);
     int rowsDone = 0;
     std::unique_ptr<Recordset> claims = db.OpenRecordset(
         MonthRows(QStringLiteral("T_請求書"), month, QStringLiteral(", 請求書種類, 連番")));

@@ -1,5 +1,6 @@
 #include "helpers/cp932.h"
 
+#include <QList>
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
@@ -75,6 +76,24 @@ QString FromCp932(const QByteArray& bytes) {
         --inLeft;
     }
     return QString::fromUtf8(utf8);
+}
+
+QString CharactersWithoutCp932Code(const QString& text) {
+    QString missing;
+    for (const char32_t c : text.toUcs4()) {
+        const QString character = QString::fromUcs4(&c, 1);
+        if (!missing.contains(character) && !ToCp932(character))
+            missing += character;
+    }
+    return missing;
+}
+
+bool IsCp932(const QByteArray& bytes) {
+    Converter conv("UTF-8", "CP932");
+    const char* in = bytes.constData();
+    size_t inLeft = static_cast<size_t>(bytes.size());
+    QByteArray utf8;
+    return conv.valid() && conv.run(in, inLeft, utf8) == 0;
 }
 
 } // namespace tabulon

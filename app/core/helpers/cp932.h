@@ -16,4 +16,10 @@ std::optional<QByteArray> ToCp932(const QString& text);
 // lead byte without its trail byte, becomes U+FFFD and reading goes on.
 QString FromCp932(const QByteArray& bytes);
 
+// The characters of `text` that have no CP932 code, each once, in order.
+QString CharactersWithoutCp932Code(const QString& text);
+
+// True when every byte belongs to a valid CP932 character.
+bool IsCp932(const QByteArray& bytes);
+
 } // namespace tabulon

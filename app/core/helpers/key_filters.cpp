@@ -1,5 +1,7 @@
 #include "helpers/key_filters.h"
 
+#include "helpers/cp932.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
@@ -29,7 +31,7 @@ class RuleValidator : public QValidator {
 public:
     RuleValidator(const KeyFilter& filter, QObject* parent) : QValidator(parent), filter_(filter) {}
     State validate(QString& input, int&) const override {
-        input = WithAsciiDigits(input);
+        input = filter_.Landing(input);
         return filter_.Accepts(input) ? Acceptable : Invalid;
     }
 
@@ -61,13 +63,18 @@ void TakeFullWidthDigits(QLineEdit* box) {
     box->setValidator(new AsciiDigitsValidator(box));
 }
 
-KeyFilter::KeyFilter(QLineEdit* box, Rule rule) : QObject(box), rule_(rule) {
+KeyFilter::KeyFilter(QLineEdit* box, Rule rule, Digits digits)
+    : QObject(box), rule_(rule), digits_(digits) {
     box->installEventFilter(this);
     box->setValidator(new RuleValidator(*this, this));
 }
 
+QString KeyFilter::Landing(const QString& text) const {
+    return digits_ == Digits::MadeAscii ? WithAsciiDigits(text) : text;
+}
+
 bool KeyFilter::Accepts(const QString& text) const {
-    for (const QChar c : WithAsciiDigits(text)) {
+    for (const QChar c : Landing(text)) {
         if (rule_(c.unicode()) == 0)
             return false;
     }
@@ -103,6 +110,14 @@ int DigitKeyFilter::Filter(int keyAscii) {
     if (keyAscii == kBackspace || keyAscii == kEnter)
         return keyAscii;
     return keyAscii < '0' || keyAscii > '9' ? 0 : keyAscii;
+}
+
+int ShiftJisKeyFilter::Filter(int keyAscii) {
+    if (keyAscii < 0x80)
+        return keyAscii;
+    if (keyAscii > 0xFFFF || QChar::isSurrogate(static_cast<char32_t>(keyAscii)))
+        return 0;
+    return ToCp932(QString(QChar(static_cast<char16_t>(keyAscii)))) ? keyAscii : 0;
 }
 
 int TelKeyFilter::Filter(int keyAscii) {

@@ -24,19 +24,25 @@ class KeyFilter : public QObject {
     Q_OBJECT
 public:
     using Rule = int (*)(int keyAscii);
+    // Whether full-width digits land as ASCII digits (figures and codes) or
+    // as typed (names and addresses).
+    enum class Digits { MadeAscii, AsTyped };
 
     // The filter lives as long as the box.
-    KeyFilter(QLineEdit* box, Rule rule);
+    KeyFilter(QLineEdit* box, Rule rule, Digits digits = Digits::MadeAscii);
 
     // True when every character of `text` passes the rule, full-width digits
-    // taken as ASCII digits.
+    // taken as ASCII digits where the filter makes them so.
     bool Accepts(const QString& text) const;
+    // `text` as it lands in the box.
+    QString Landing(const QString& text) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Rule rule_;
+    Digits digits_;
 };
 
 // Digits, Backspace (8) and Enter (13); every other key becomes 0.
@@ -52,6 +58,17 @@ class TelKeyFilter : public KeyFilter {
     Q_OBJECT
 public:
     explicit TelKeyFilter(QLineEdit* box) : KeyFilter(box, &Filter) {}
+    static int Filter(int keyAscii);
+};
+
+// Characters that have a Shift_JIS (CP932) code, for boxes whose text is
+// written to the settings file or printed; full-width digits stay full-width.
+// The key code is one UTF-16 unit: either half of a character beyond the
+// basic plane is refused, as CP932 has none of them.
+class ShiftJisKeyFilter : public KeyFilter {
+    Q_OBJECT
+public:
+    explicit ShiftJisKeyFilter(QLineEdit* box) : KeyFilter(box, &Filter, Digits::AsTyped) {}
     static int Filter(int keyAscii);
 };
 

@@ -8,6 +8,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
+#include <algorithm>
 #include <array>
 
 namespace tabulon {
@@ -40,13 +42,42 @@ QString& settingsFolder() {
     return folder;
 }
 
+// A key counts only at the start of its line, after blanks at most: a typed
+// address such as "名古屋市 IryouCD=9999999" must never set another setting.
 void applyLine(const QString& line) {
+    qsizetype start = 0;
+    while (start < line.size() && line[start].isSpace())
+        ++start;
     for (const Setting& s : settings()) {
         const QString key = QLatin1String(s.key);
-        const qsizetype at = line.indexOf(key);
-        if (at >= 0)
-            *s.global = line.mid(at + key.size()).trimmed();
+        if (QStringView(line).mid(start).startsWith(key))
+            *s.global = line.mid(start + key.size()).trimmed();
     }
+}
+
+// Japanese text in UTF-8 is often valid Shift_JIS bytes too ("名古屋市医院"
+// is). Such a file is taken as UTF-8 when that reading gives only Japanese
+// characters (kana, kanji, full-width forms) beyond ASCII; a file the program
+// wrote reads that way only by a rare chance of half-width katakana.
+bool readsAsJapanese(const QString& text) {
+    return std::all_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.unicode() < 0x80 || c.unicode() >= 0x3000; });
+}
+
+// The file is Shift_JIS as the program writes it, but an editor may have
+// saved it as UTF-8 (Notepad with a byte order mark). True when it is to be
+// read as UTF-8: the mark is there (and is removed), or the bytes are UTF-8
+// and either not Shift_JIS or Japanese text in UTF-8. The next SaveIni writes
+// Shift_JIS again.
+bool readAsUtf8(QByteArray& bytes) {
+    static const QByteArray bom("\xEF\xBB\xBF");
+    if (bytes.startsWith(bom)) {
+        bytes.remove(0, bom.size());
+        return true;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    return !utf8.hasError() && (!IsCp932(bytes) || readsAsJapanese(text));
 }
 
 // Splits on CR LF, LF or CR. Shift_JIS trail bytes never take these values,
@@ -67,6 +98,8 @@ QList<QByteArray> splitLines(const QByteArray& bytes) {
     return lines;
 }
 
+bool writeSettings(const SettingValues& values);
+
 } // namespace
 
 QString SettingsFilePath() {
@@ -86,6 +119,24 @@ QString BuildIryoukikan() {
     return block + gMeisyou + crlf + gTel + crlf + gSimei;
 }
 
+bool SaveIni() {
+    SettingValues values;
+    const auto all = settings();
+    for (size_t i = 0; i < all.size(); ++i)
+        values[i] = *all[i].global;
+    return writeSettings(values);
+}
+
+bool RegisterSettings(const SettingValues& values) {
+    if (!writeSettings(values))
+        return false;
+    const auto all = settings();
+    for (size_t i = 0; i < all.size(); ++i)
+        *all[i].global = values[i];
+    gIryoukikan = BuildIryoukikan();
+    return true;
+}
+
 void LoadIni() {
     for (const Setting& s : settings())
         *s.global = QLatin1String(s.defaultValue);
@@ -98,10 +149,11 @@ void LoadIni() {
                         QStringLiteral("設定ファイルを開けません。（%1）").arg(file.fileName()));
         return;
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     const bool readFailed = file.error() != QFileDevice::NoError;
+    const bool utf8 = readAsUtf8(bytes);
     for (const QByteArray& line : splitLines(bytes))
-        applyLine(FromCp932(line));
+        applyLine(utf8 ? QString::fromUtf8(line) : FromCp932(line));
     if (readFailed) {
         ShowErrorReport(
             kErrFileAccess,
@@ -111,10 +163,13 @@ void LoadIni() {
     gIryoukikan = BuildIryoukikan();
 }
 
-bool SaveIni() {
+namespace {
+
+bool writeSettings(const SettingValues& values) {
     QString text;
-    for (const Setting& s : settings())
-        text += QLatin1String(s.key) + *s.global + QStringLiteral("\r\n");
+    const auto all = settings();
+    for (size_t i = 0; i < all.size(); ++i)
+        text += QLatin1String(all[i].key) + values[i] + QStringLiteral("\r\n");
     const std::optional<QByteArray> bytes = ToCp932(text);
     if (!bytes) {
         ShowErrorReport(kErrNotShiftJis,
@@ -131,5 +186,7 @@ bool SaveIni() {
     }
     return true;
 }
+
+} // namespace
 
 } // namespace tabulon

@@ -1,6 +1,7 @@
 #include "ui/frm_touroku.h"
 
 #include "globals.h"
+#include "helpers/cp932.h"
 #include "helpers/key_filters.h"
 #include "message_box.h"
 #include "messages.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <algorithm>
 
 namespace tabulon {
@@ -25,6 +27,16 @@ namespace {
 
 constexpr int kCodeLength = 7;
 const char* const kKindCaptions[] = {"医科", "歯科", "調剤"};
+
+// Each character followed by its code point, as "𠮷（U+20BB7）": the screen
+// font may have no picture of it.
+QString WithCodePoints(const QString& characters) {
+    QStringList named;
+    for (const char32_t c : characters.toUcs4())
+        named << QString::fromUcs4(&c, 1) +
+                     QStringLiteral("（U+%1）").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+    return named.join(u'、');
+}
 
 } // namespace
 
@@ -84,6 +96,8 @@ void FrmTouroku::buildControls() {
         WidenForFullWidth(box, box->maxLength());
     new DigitKeyFilter(txtCode_);
     new TelKeyFilter(txtTel_);
+    for (QLineEdit* box : {txtJyusyo1_, txtJyusyo2_, txtMeisyou_, txtSimei_})
+        new ShiftJisKeyFilter(box);
 
     QPushButton* edit =
         MakeButton(this, "cmdEdit", QStringLiteral("登録"), {1620, 4680, 1500, 540});
@@ -140,29 +154,38 @@ void FrmTouroku::applyKindRule() {
 void FrmTouroku::onRegister() {
     const QString code = txtCode_->text();
     if (code.size() != kCodeLength) {
-        SetBoxBackground(txtCode_, true);
-        ShowMessage(code.isEmpty() ? msg::kEnterIryouCD : msg::kIryouCDSevenDigits,
-                    MsgIcon::Exclamation);
-        txtCode_->setFocus();
+        refuse(txtCode_, code.isEmpty() ? msg::kEnterIryouCD : msg::kIryouCDSevenDigits);
         return;
     }
-    SetBoxBackground(txtCode_, false);
-    gIryouCD = code;
-    gAddress1 = txtJyusyo1_->text();
-    gAddress2 = txtJyusyo2_->text();
-    gMeisyou = txtMeisyou_->text();
-    gTel = txtTel_->text();
-    gSimei = txtSimei_->text();
+    // A box may hold text from a settings file written elsewhere; what the
+    // file cannot hold is refused before anything changes.
+    QLineEdit* const boxes[] = {txtCode_,    txtJyusyo1_, txtJyusyo2_,
+                                txtMeisyou_, txtTel_,     txtSimei_};
+    for (QLineEdit* box : boxes) {
+        const QString missing = CharactersWithoutCp932Code(box->text());
+        if (!missing.isEmpty()) {
+            refuse(box, msg::kNoShiftJisCode.arg(box->accessibleName(), WithCodePoints(missing)));
+            return;
+        }
+    }
+    for (QLineEdit* box : boxes)
+        SetBoxBackground(box, false);
+    QString syubetu = gSyubetu;
     for (int i = 0; i < 3; ++i) {
         if (optHyoubetu_[i]->isChecked())
-            gSyubetu = QString::number(i + 1);
+            syubetu = QString::number(i + 1);
     }
-    gSougou = chkSougou_->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-    const bool saved = SaveIni();
-    gIryoukikan = BuildIryoukikan();
-    // SaveIni has reported a failure itself; only a written file is "saved".
-    if (saved)
+    const QString sougou = chkSougou_->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    // RegisterSettings has reported a failure itself; only a written file is "saved".
+    if (RegisterSettings({code, txtJyusyo1_->text(), txtJyusyo2_->text(), txtMeisyou_->text(),
+                          txtTel_->text(), txtSimei_->text(), syubetu, sougou}))
         ShowMessage(msg::kSaved, MsgIcon::Information);
+}
+
+void FrmTouroku::refuse(QLineEdit* box, const QString& message) {
+    SetBoxBackground(box, true);
+    ShowMessage(message, MsgIcon::Exclamation);
+    box->setFocus();
 }
 
 } // namespace tabulon

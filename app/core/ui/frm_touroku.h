@@ -21,7 +21,11 @@ private:
     void showSettings();
     // Only a medical institution (医科) can be a former general hospital.
     void applyKindRule();
+    // Checks every box before anything changes; the settings and the file
+    // change together or not at all.
     void onRegister();
+    // Marks the box red, shows the warning and puts the focus on it.
+    void refuse(QLineEdit* box, const QString& message);
 
     QLineEdit* txtCode_ = nullptr;
     QLineEdit* txtJyusyo1_ = nullptr;

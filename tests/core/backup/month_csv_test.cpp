@@ -191,4 +191,29 @@ TEST_F(MonthCsvTest, MonthWithoutDataGivesHeadersOnlyAndAnExportReplacesTheLastO
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4);
 }
 
+// A text a spreadsheet would run as a formula is written after an apostrophe,
+// so that it shows as text; numbers and other texts stay as stored.
+TEST(CsvFieldTest, FormulaLikeTextIsWrittenAsText) {
+    const struct {
+        const char* value;
+        const char* field;
+    } cases[] = {
+        {"=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\""},
+        {"+1+2", "\"'+1+2\""},
+        {"-1+2", "\"'-1+2\""},
+        {"@SUM(A1)", "\"'@SUM(A1)\""},
+        {"\t=1", "\"'\t=1\""},
+        {"\r=1", "\"'\r=1\""},
+        {"-5", "\"-5\""},
+        {"+12.5", "\"+12.5\""},
+        {"-", "\"'-\""},
+        {"006", "\"006\""},
+        {"a=b", "\"a=b\""},
+        {"国保=1", "\"国保=1\""},
+        {"", "\"\""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CsvField(QString::fromUtf8(c.value)), QString::fromUtf8(c.field)) << c.value;
+}
+
 } // namespace

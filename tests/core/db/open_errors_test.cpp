@@ -2,8 +2,10 @@
 // never leave an empty database behind.
 
 #include "db/db_files.h"
+#include "db/sqlite_errors.h"
 #include "temp_database.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -90,6 +92,55 @@ TEST(OpenErrors, InitdbCreatesAnEmptyDatabaseOnceOnly) {
     auto db = DBEngine::OpenDatabase(path, false, false, kOpenConnect);
     EXPECT_TRUE(db->OpenRecordset(QStringLiteral("SELECT * From T_請求書"))->Eof());
     EXPECT_EQ(QProcess::execute(program, {path}), 1);
+}
+
+// The engine's words for a full disk and a damaged file also come under its
+// generic code (from a statement run inside a function, as the export that
+// compacts the file): they keep their own numbers and name the file.
+TEST(OpenErrors, EngineConditionsGiveTheirJetNumbers) {
+    const QString file = QStringLiteral("/data/db.mdb");
+    const struct {
+        int code;
+        const char* message;
+        int number;
+    } cases[] = {
+        {SQLITE_ERROR, "database or disk is full", kErrDiskFull},
+        {SQLITE_FULL, "database or disk is full", kErrDiskFull},
+        {SQLITE_ERROR, "database disk image is malformed", kErrCorrupt},
+        {SQLITE_CORRUPT, "database disk image is malformed", kErrCorrupt},
+        {SQLITE_CORRUPT_VTAB, "database disk image is malformed", kErrCorrupt},
+        {SQLITE_ERROR, "no such table: T_x", kErrUnknownObject},
+        {SQLITE_ERROR, "near \"FROM\": syntax error", kErrSyntax},
+    };
+    for (const auto& c : cases) {
+        const DbError error = ErrorFromSqlite(c.code, QString::fromUtf8(c.message), file);
+        EXPECT_EQ(error.Number(), c.number) << c.message;
+        if (c.number == kErrDiskFull || c.number == kErrCorrupt) {
+            EXPECT_TRUE(error.Description().contains(file)) << error.Description().toStdString();
+        }
+    }
+}
+
+// Options are never taken for a path: a wrong call is refused with the usage
+// and creates nothing.
+TEST(OpenErrors, InitdbRefusesUnknownOptionsAndMissingArguments) {
+    const QString program = qEnvironmentVariable("TABULON_BUILD_DIR") + "/tabulon-initdb";
+    if (!QFile::exists(program))
+        GTEST_SKIP() << "tabulon-initdb not built";
+    QTemporaryDir dir;
+    const QStringList calls[] = {
+        {"-x"}, {"--server"}, {"--help", "x.mdb"}, {"--bogus", "x.mdb"}, {"a.mdb", "b.mdb"}, {}};
+    for (const QStringList& args : calls) {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(program, args);
+        ASSERT_TRUE(process.waitForFinished(15000));
+        EXPECT_EQ(process.exitCode(), 2) << args.join(u' ').toStdString();
+        EXPECT_TRUE(process.readAllStandardError().startsWith("usage: "))
+            << args.join(u' ').toStdString();
+        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty())
+            << args.join(u' ').toStdString();
+    }
 }
 
 } // namespace

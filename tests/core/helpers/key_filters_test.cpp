@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTest>
@@ -103,6 +104,53 @@ TEST_F(FilteredBox, FullWidthDigitsLandAsAsciiDigits) {
     QApplication::clipboard()->setText("(０３)1234");
     tel.paste();
     EXPECT_EQ(tel.text(), "052(03)1234");
+}
+
+// Names and addresses go to the settings file and onto the printed forms in
+// Shift_JIS: a character without a code never lands, whichever way it comes,
+// and full-width digits stay as typed.
+TEST(ShiftJisBox, TakesOnlyTextWithAShiftJisCode) {
+    struct Case {
+        QString text;
+        bool lands;
+    };
+    const Case cases[] = {
+        {QStringLiteral("名古屋市中区３－１"), true},
+        {QStringLiteral("ﾃｽﾄ医院 ①～Ⅲ"), true},
+        {QStringLiteral("Tel (052) #1"), true},
+        {QString::fromUcs4(U"𠮷野家"), false}, // beyond the basic plane
+        {QStringLiteral("医院😀"), false},
+        {QStringLiteral("Ä"), false},
+        {QStringLiteral("한"), false},
+    };
+    for (const Case& c : cases) {
+        const QString expected = c.lands ? c.text : QString();
+        QLineEdit typed;
+        new ShiftJisKeyFilter(&typed);
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, c.text);
+        QApplication::sendEvent(&typed, &press);
+        EXPECT_EQ(typed.text(), expected) << "typed " << c.text.toStdString();
+
+        QLineEdit pasted;
+        new ShiftJisKeyFilter(&pasted);
+        QApplication::clipboard()->setText(c.text);
+        QTest::keyClick(&pasted, Qt::Key_V, Qt::ControlModifier);
+        pasted.paste();
+        EXPECT_EQ(pasted.text(), c.lands ? c.text + c.text : QString())
+            << "pasted " << c.text.toStdString();
+
+        QLineEdit composed;
+        new ShiftJisKeyFilter(&composed);
+        QInputMethodEvent commit;
+        commit.setCommitString(c.text);
+        QApplication::sendEvent(&composed, &commit);
+        EXPECT_EQ(composed.text(), expected) << "input method " << c.text.toStdString();
+
+        QLineEdit dropped;
+        new ShiftJisKeyFilter(&dropped);
+        dropText(dropped, c.text);
+        EXPECT_EQ(dropped.text(), expected) << "dropped " << c.text.toStdString();
+    }
 }
 
 TEST_F(FilteredBox, TextSetByTheProgramIsLeftAlone) {

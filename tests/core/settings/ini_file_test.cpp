@@ -70,7 +70,7 @@ TEST_F(SettingsFile, MissingFileIsSilentAndGivesDefaults) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(SettingsFile, ReadsShiftJisKeysAnywhereWithTheLaterLineWinning) {
+TEST_F(SettingsFile, ReadsShiftJisKeysWithTheLaterLineWinning) {
     write("IryouCD=1111111\r\n"
           "Address1=" +
           kNagoyaSjis +
@@ -79,7 +79,7 @@ TEST_F(SettingsFile, ReadsShiftJisKeysAnywhereWithTheLaterLineWinning) {
           kIinSjis +
           "  \r\n"
           "  TEL= 052-000-0000\r\n"
-          "old IryouCD=2222222\n"
+          "IryouCD=2222222\n"
           "Simei=" +
           kNagoyaSjis + kIinSjis +
           "\r"
@@ -94,6 +94,64 @@ TEST_F(SettingsFile, ReadsShiftJisKeysAnywhereWithTheLaterLineWinning) {
     EXPECT_EQ(gSyubetu, "1");
     EXPECT_EQ(gSougou, "1");
     EXPECT_EQ(gIryoukikan, "名古屋市\r\n医院\r\n052-000-0000\r\n名古屋市医院");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// A key counts only at the start of its line, after blanks at most, so that a
+// typed address or name never sets another setting.
+TEST_F(SettingsFile, KeyCountsOnlyAtTheStartOfItsLine) {
+    struct Case {
+        QByteArray line;
+        QString iryouCD;
+        QString tel;
+    };
+    const Case cases[] = {
+        {"IryouCD=2312345", "2312345", ""},
+        {"   IryouCD=2312345 ", "2312345", ""},
+        {"\tIryouCD=2312345", "2312345", ""},
+        {"Address1=" + kNagoyaSjis + " IryouCD=9999999", "", ""},
+        {"Simei=" + kNagoyaSjis + " TEL=000-0000", "", ""},
+        {"Meisyou=IryouCD=9999999", "", ""},
+        {"#IryouCD=9999999", "", ""},
+        {"TEL=052 IryouCD=9999999", "", "052 IryouCD=9999999"},
+    };
+    for (const Case& c : cases) {
+        write(c.line + "\r\n");
+        LoadIni();
+        EXPECT_EQ(gIryouCD, c.iryouCD) << c.line.toStdString();
+        EXPECT_EQ(gTel, c.tel) << c.line.toStdString();
+    }
+}
+
+// An editor may save the file as UTF-8, with a byte order mark (Notepad) or
+// without one: both read as UTF-8, even where the bytes happen to be valid
+// Shift_JIS too. A file the program wrote reads as before.
+TEST_F(SettingsFile, Utf8FilesAreReadAsUtf8) {
+    const QString name = QStringLiteral("名古屋市医院");
+    const QByteArray utf8 = "Meisyou=" + name.toUtf8() + "\r\n";
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        QString meisyou;
+    };
+    const Case cases[] = {
+        {"UTF-8 with a byte order mark", "\xEF\xBB\xBF" + utf8, name},
+        {"UTF-8", utf8, name},
+        {"UTF-8 that is not Shift_JIS", "Meisyou=\xC3\xA0 la carte\r\n",
+         QStringLiteral("à la carte")},
+        {"Shift_JIS", "Meisyou=" + kNagoyaSjis + kIinSjis + "\r\n", name},
+        // ﾃｽﾄｱ: its bytes read as UTF-8 too, but not as Japanese.
+        {"Shift_JIS that is UTF-8 too", "Meisyou=\xC3\xBD\xC4\xB1\r\n", QStringLiteral("ﾃｽﾄｱ")},
+    };
+    for (const Case& c : cases) {
+        write(c.bytes);
+        LoadIni();
+        EXPECT_EQ(gMeisyou, c.meisyou) << c.what;
+    }
+    // The mark is no part of the first line: the key at its start counts.
+    write("\xEF\xBB\xBFIryouCD=1234567\r\n");
+    LoadIni();
+    EXPECT_EQ(gIryouCD, "1234567");
     EXPECT_TRUE(messages.shown.empty());
 }
 

@@ -6,11 +6,15 @@
 #include "db/db_files.h"
 #include "db/instance_lock.h"
 #include "db/schema.h"
+#include "db/sqlite_connection.h"
 #include "sqlcipher_tool.h"
 #include "startup_fixture.h"
 
 #include <QFile>
+#include <cstdio>
 #include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -61,6 +65,84 @@ TEST_F(StartFailuresTest, WrongFileOrWrongPasswordLeavesOnlyTheFileAsItWas) {
     messages.shown.clear();
     ExpectFailedStart(kErrNotADatabase);
     EXPECT_EQ(FolderEntries(), QStringList{kDatabaseFile});
+}
+
+// Enough rows for the file to have pages beyond the first few.
+void FillMonths(int count) {
+    SqliteConnection c(kDatabaseFile, kDatabasePassword, OpenMode::Existing);
+    c.Exec(QStringLiteral("BEGIN"));
+    for (int i = 0; i < count; ++i)
+        c.Exec(QStringLiteral("INSERT INTO T_年月 ( 年月 ) VALUES ( ? )"),
+               {QString::number(10000 + i)});
+    c.Exec(QStringLiteral("COMMIT"));
+}
+
+// A page in the middle of the file damaged, as a failing disk leaves it: the
+// file opens, and reading every row (as compaction does) meets the damage.
+TEST_F(StartFailuresTest, DamagedDatabaseIsLeftAsItWasAndTheStartPointsToTheRestore) {
+    FillMonths(3000);
+    const QByteArray whole = Bytes(kDatabaseFile);
+    ASSERT_GT(whole.size(), 8 * 4096);
+    {
+        QFile file(kDatabaseFile);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek((whole.size() / 4096 / 2) * 4096 + 100);
+        file.write(QByteArray(64, '\0'));
+    }
+    const QByteArray damaged = Bytes(kDatabaseFile);
+
+    ASSERT_EQ(Start(), 0);
+    EXPECT_EQ(windows, 1);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    const QString text = messages.shown[0].text;
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Critical);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("ｴﾗｰ番号 = %1\r\r").arg(kErrCorrupt)))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QDir::current().absoluteFilePath(kDatabaseFile)))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("ﾌｧｲﾙ → 復元"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("そのまま残して"))) << text.toStdString();
+    EXPECT_EQ(Bytes(kDatabaseFile), damaged);
+    EXPECT_FALSE(QFile::exists(kCompactionFile));
+    EXPECT_TRUE(TakeDatabaseAlone()) << "a restore must be able to replace the file";
+}
+
+// Less free space than the database needs for its compacted copy: the start
+// ends saying so (3026, the file named), the file as it was. The folder is a
+// small file system of its own, mounted in a child process.
+TEST_F(StartFailuresTest, DiskTooFullForTheCompactedCopyIsSaidSo) {
+    FillMonths(1000);
+    const QByteArray whole = Bytes(kDatabaseFile);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const int ns = ::geteuid() == 0 ? CLONE_NEWNS : CLONE_NEWUSER | CLONE_NEWNS;
+        const QByteArray size = "size=" + QByteArray::number(whole.size() + 4096);
+        if (::unshare(ns) != 0 ||
+            ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            !QDir::current().mkdir(QStringLiteral("small")) ||
+            ::mount("tmpfs", "small", "tmpfs", 0, size.constData()) != 0)
+            ::_exit(77);
+        QDir::setCurrent(QStringLiteral("small"));
+        QFile copy(kDatabaseFile);
+        if (!copy.open(QIODevice::WriteOnly) || copy.write(whole) != whole.size())
+            ::_exit(77);
+        copy.close();
+        const int status = Start();
+        const QString text = messages.shown.size() == 1 ? messages.shown[0].text : QString();
+        const bool told = text.startsWith(QStringLiteral("ｴﾗｰ番号 = %1\r\r").arg(kErrDiskFull)) &&
+                          text.contains(QDir::current().absoluteFilePath(kDatabaseFile));
+        const bool untouched = Bytes(kDatabaseFile) == whole && !QFile::exists(kCompactionFile);
+        if (!told)
+            std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
+        ::_exit(status != 0 && windows == 0 && told && untouched ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no small file system can be mounted here";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(StartFailuresTest, TheLockFileGoesWithTheLastInstance) {

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -46,6 +47,17 @@ protected:
     }
     void clickRegister() {
         QTest::mouseClick(Find<QPushButton>(screen.get(), "cmdEdit"), Qt::LeftButton);
+    }
+    // Types as an input method does: key presses carrying the text.
+    void type(const char* name, const QString& text) {
+        QLineEdit* target = box(name);
+        target->setFocus();
+        target->selectAll();
+        QTest::keyClick(target, Qt::Key_Delete);
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(target, &press);
+        }
     }
     QByteArray settingsFile() {
         QFile file(SettingsFilePath());
@@ -152,13 +164,87 @@ TEST_F(TourokuTest, EnterWalksTheBoxesToTheRegisterButton) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(TourokuTest, FailedSaveIsNotReportedAsSaved) {
+TEST_F(TourokuTest, FailedSaveIsNotReportedAsSavedAndChangesNothing) {
     SetSettingsFolderForTesting(settingsFolder.filePath("missing/folder"));
     open();
+    box("txtMeisyou")->setText("別の医院");
     clickRegister();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(messages.shown[0].text.startsWith("ｴﾗｰ番号 = "));
+    EXPECT_EQ(gMeisyou, "テスト医院");
+    EXPECT_EQ(gIryoukikan, "old");
+}
+
+// An address or a name that holds another key's text is stored as typed and
+// reads back as typed at the next start; the institution code stays.
+TEST_F(TourokuTest, KeysTypedIntoAddressAndNameSurviveARestart) {
+    open();
+    type("txtJyusyo1", "名古屋市 IryouCD=9999999");
+    type("txtSimei", "山田 TEL=000-0000");
+    clickRegister();
+    EXPECT_EQ(messages.Texts(), QStringList{"保存しました。"});
+    const QString block = gIryoukikan;
+    LoadIni();
+    EXPECT_EQ(gIryouCD, "2312345");
+    EXPECT_EQ(gTel, "052-111-2222");
+    EXPECT_EQ(gAddress1, "名古屋市 IryouCD=9999999");
+    EXPECT_EQ(gSimei, "山田 TEL=000-0000");
+    EXPECT_EQ(gIryoukikan, block);
+}
+
+// Text the settings file cannot hold (from a file written elsewhere; the
+// boxes refuse it when typed) is refused naming its box, and nothing changes.
+TEST_F(TourokuTest, TextWithoutShiftJisCodeIsRefusedNamingItsBox) {
+    const QString hostile = QString::fromUcs4(U"𠮷野家😀医院");
+    const struct {
+        const char* box;
+        QString* global;
+        const char* caption;
+    } cases[] = {{"txtJyusyo1", &gAddress1, "所在地"},
+                 {"txtJyusyo2", &gAddress2, "所在地 2行目"},
+                 {"txtMeisyou", &gMeisyou, "名称"},
+                 {"txtSimei", &gSimei, "開設者氏名"}};
+    for (const auto& c : cases) {
+        const QString before = *c.global;
+        messages.shown.clear();
+        open();
+        box("txtCode")->setText("2398765");
+        box(c.box)->setText(hostile);
+        clickRegister();
+        ASSERT_EQ(messages.shown.size(), 1u) << c.box;
+        const QString text = messages.shown[0].text;
+        EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
+        EXPECT_TRUE(text.startsWith(QString::fromUtf8(c.caption) + "に使えない文字があります：" +
+                                    QString::fromUcs4(U"𠮷（U+20BB7）、😀（U+1F600）")))
+            << text.toStdString();
+        EXPECT_TRUE(box(c.box)->hasFocus()) << c.box;
+        EXPECT_TRUE(HasRedBackground(box(c.box))) << c.box;
+        EXPECT_EQ(*c.global, before) << c.box;
+        EXPECT_EQ(gIryouCD, "2312345");
+        EXPECT_EQ(gIryoukikan, "old");
+        EXPECT_TRUE(settingsFile().isEmpty());
+    }
+}
+
+// A settings file saved as UTF-8 by an editor is written back in Shift_JIS
+// at the next registration.
+TEST_F(TourokuTest, Utf8SettingsFileIsWrittenBackInShiftJis) {
+    {
+        QFile file(SettingsFilePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\xEF\xBB\xBFIryouCD=2312345\r\nMeisyou=" +
+                   QStringLiteral("名古屋医院").toUtf8() + "\r\n");
+    }
+    LoadIni();
+    open();
+    EXPECT_EQ(box("txtMeisyou")->text(), "名古屋医院");
+    clickRegister();
+    EXPECT_EQ(messages.Texts(), QStringList{"保存しました。"});
+    // 名古屋医院 in Shift_JIS, as bytes.
+    EXPECT_TRUE(
+        settingsFile().contains("\r\nMeisyou=\x96\xbc\x8c\xc3\x89\xae\x88\xe3\x89\x40\r\n"));
+    EXPECT_FALSE(settingsFile().startsWith("\xEF\xBB\xBF"));
 }
 
 } // namespace
