@@ -25,7 +25,7 @@ namespace {
 constexpr int kFindingRole = Qt::UserRole;
 
 // Column widths in twips: grade, insurer, kind, department, serial, where, finding.
-constexpr int kColumnTwips[] = {720, 1200, 2250, 720, 600, 3900, 6000};
+constexpr int kColumnTwips[] = {600, 1100, 2000, 660, 500, 3200, 5600};
 
 } // namespace
 

@@ -138,31 +138,11 @@ public:
 
     void Add(TenkenGrade grade, const QString& box, int index, const QString& where,
              const QString& text) {
-        TenkenFinding f;
-        f.grade = grade;
-        f.subject = TenkenSubject::Claim;
-        f.bangou = claim_->bangou;
-        f.sinryouka = claim_->sinryouka;
-        f.kind = claim_->kind;
-        f.renban = claim_->renban;
-        f.box = box;
-        f.index = index;
-        f.where = where;
-        f.text = text;
-        out_.append(f);
+        Append(*claim_, TenkenSubject::Claim, grade, box, index, where, text);
     }
 
     void AddLine(TenkenGrade grade, const QString& where, const QString& text) {
-        TenkenFinding f;
-        f.grade = grade;
-        f.subject = TenkenSubject::SummaryLine;
-        f.bangou = line_->bangou;
-        f.sinryouka = line_->sinryouka;
-        f.kind = line_->kind;
-        f.renban = line_->renban;
-        f.where = where;
-        f.text = text;
-        out_.append(f);
+        Append(*line_, TenkenSubject::SummaryLine, grade, {}, -1, where, text);
     }
 
     static QString WrongDigitText(const QString& bangou) {
@@ -178,6 +158,13 @@ public:
     }
 
 private:
+    template <typename Row>
+    void Append(const Row& row, TenkenSubject subject, TenkenGrade grade, const QString& box,
+                int index, const QString& where, const QString& text) {
+        out_.append({grade, subject, row.bangou, row.sinryouka, row.kind, row.renban, box, index,
+                     where, text});
+    }
+
     static bool NoFigure(const TenkenClaim& c) {
         const auto zero = [](const QString& t) { return Value(t) == 0; };
         for (const TenkenClaim::Care& l : c.care)

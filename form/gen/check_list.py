@@ -13,17 +13,18 @@ HEAD_Y = 330
 HEAD_H = 60
 LINE_H = 60
 FIGURE_PT = 8
+HEAD_PT = 8  # the five characters of 保険者番号 fit their column
 SMALL_PT = 7  # the place and the finding wrap onto a second line
 # (caption, field stem or None for the tick column, width, size, align, wraps)
 COLUMNS = [
     ("済", None, 50, FIGURE_PT, "center", False),
     ("区分", "Kubun", 80, FIGURE_PT, "center", False),
-    ("保険者番号", "Bangou", 150, FIGURE_PT, "center", False),
-    ("種類", "Syurui", 300, FIGURE_PT, "left", False),
-    ("診療科", "Sinryouka", 70, FIGURE_PT, "center", False),
+    ("保険者番号", "Bangou", 160, FIGURE_PT, "center", False),
+    ("種類", "Syurui", 290, FIGURE_PT, "left", False),
+    ("診療科", "Sinryouka", 90, FIGURE_PT, "center", False),
     ("連番", "Renban", 70, FIGURE_PT, "right", False),
-    ("箇所", "Basyo", 450, SMALL_PT, "left", True),
-    ("内容", "Naiyou", 730, SMALL_PT, "left", True),
+    ("箇所", "Basyo", 440, SMALL_PT, "left", True),
+    ("内容", "Naiyou", 720, SMALL_PT, "left", True),
 ]
 INSET = 8
 
@@ -44,7 +45,7 @@ def check_list_layout():
     for i, (caption, stem, w, size, align, wraps) in enumerate(COLUMNS):
         if i:
             layout.vline(x, HEAD_Y, bottom, RULE)
-        layout.text(x, HEAD_Y, w, HEAD_H, caption, size=LABEL_PT)
+        layout.text(x, HEAD_Y, w, HEAD_H, caption, size=HEAD_PT)
         if stem:
             for n in range(1, LINES + 1):
                 y = HEAD_Y + HEAD_H + LINE_H * (n - 1)

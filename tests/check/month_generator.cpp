@@ -56,6 +56,14 @@ int FilledLine(const TenkenClaim& c, int parity) {
     return -1;
 }
 
+// A whole number between two bounds, both taken.
+struct Picker {
+    std::mt19937 random;
+    int operator()(int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    }
+};
+
 } // namespace
 
 QString FindingId(const TenkenFinding& f) {
@@ -95,10 +103,7 @@ QString ValidBangou(int n) {
 }
 
 TenkenClaim CleanClaim(int kind, const QString& bangou, unsigned seed) {
-    std::mt19937 random(seed);
-    const auto pick = [&random](int low, int high) {
-        return std::uniform_int_distribution<int>(low, high)(random);
-    };
+    Picker pick{std::mt19937(seed)};
     TenkenClaim c;
     c.bangou = bangou;
     c.kind = kind;
@@ -139,10 +144,7 @@ TenkenClaim CleanClaim(int kind, const QString& bangou, unsigned seed) {
 }
 
 TenkenSummaryLine CleanSummaryLine(int kind, const QString& bangou, unsigned seed) {
-    std::mt19937 random(seed);
-    const auto pick = [&random](int low, int high) {
-        return std::uniform_int_distribution<int>(low, high)(random);
-    };
+    Picker pick{std::mt19937(seed)};
     TenkenSummaryLine s;
     s.bangou = bangou;
     s.kind = kind;

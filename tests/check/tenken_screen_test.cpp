@@ -58,21 +58,18 @@ protected:
         ClaimsFixture::TearDown();
     }
 
-    // A dental claim whose only slip is 実日数 2 for 件数 5 on its first 外来 line.
-    void InsertDaysSlip(const QString& bangou) {
+    // A dental claim with figures on its first 外来 line only.
+    void InsertOutpatient(const QString& bangou, const char* kensuu, const char* days,
+                          const char* points) {
         InsertClaim({"3805", bangou, "", 3, 1});
-        gDb->Execute(QStringLiteral("UPDATE T_請求書 SET 一般_療養_外来_件数_1 = '5', "
-                                    "一般_療養_外来_実日数_1 = '2', 一般_療養_外来_点数_1 = '900' "
-                                    "WHERE 保険者番号 = '%1'")
-                         .arg(bangou));
+        gDb->Execute(QStringLiteral("UPDATE T_請求書 SET 一般_療養_外来_件数_1 = '%1', "
+                                    "一般_療養_外来_実日数_1 = '%2', 一般_療養_外来_点数_1 = '%3' "
+                                    "WHERE 保険者番号 = '%4'")
+                         .arg(kensuu, days, points, bangou));
     }
-    void InsertCleanClaim(const QString& bangou) {
-        InsertClaim({"3805", bangou, "", 3, 1});
-        gDb->Execute(QStringLiteral("UPDATE T_請求書 SET 一般_療養_外来_件数_1 = '1', "
-                                    "一般_療養_外来_実日数_1 = '1', 一般_療養_外来_点数_1 = '300' "
-                                    "WHERE 保険者番号 = '%1'")
-                         .arg(bangou));
-    }
+    // Its only slip: 実日数 2 for 件数 5.
+    void InsertDaysSlip(const QString& bangou) { InsertOutpatient(bangou, "5", "2", "900"); }
+    void InsertCleanClaim(const QString& bangou) { InsertOutpatient(bangou, "1", "1", "300"); }
 
     std::unique_ptr<ClaimList> OpenList() {
         auto list = std::make_unique<ClaimList>();
