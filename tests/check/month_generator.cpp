@@ -56,6 +56,11 @@ int FilledLine(const TenkenClaim& c, int parity) {
     return -1;
 }
 
+// The last digit of a six-digit number turned by `by`, as a slip of the finger.
+void MisType(QString& bangou, int by) {
+    bangou[5] = QChar(u'0' + (bangou[5].digitValue() + by) % 10);
+}
+
 // A whole number between two bounds, both taken.
 struct Picker {
     std::mt19937 random;
@@ -184,7 +189,7 @@ PlantedMonth PlantedMonthOf(int clean, unsigned seed) {
         m.claims << c;
     };
     plant(1, [&](TenkenClaim& c) {
-        c.bangou[5] = QChar(u'0' + (c.bangou[5].digitValue() + 1) % 10);
+        MisType(c.bangou, 1);
         p.expected << ClaimId("E", c, QStringLiteral("txtBangou"));
     });
     plant(2, [&](TenkenClaim& c) {
@@ -290,7 +295,7 @@ PlantedMonth PlantedMonthOf(int clean, unsigned seed) {
         m.summaryLines << s;
     };
     plantLine(1, [&](TenkenSummaryLine& s) {
-        s.bangou[5] = QChar(u'0' + (s.bangou[5].digitValue() + 3) % 10);
+        MisType(s.bangou, 3);
         p.expected << LineId("E", s, QStringLiteral("保険者番号"));
     });
     plantLine(2, [&](TenkenSummaryLine& s) {
