@@ -14,6 +14,8 @@
 #include "soukatu_work.h"
 #include "startup.h"
 #include "summary_screens.h"
+#include "tenken_hooks.h"
+#include "tenken_list_print.h"
 #include "ui/frm_menu.h"
 #include "ui/japanese_ui.h"
 
@@ -47,6 +49,7 @@ void WireClaimPrinting() {
     hooks.printClaim = PrintClaimOnScreen;
     hooks.printAllClaims = [](ClaimList&) { PrintClaimsOfMonth(); };
     hooks.printSummaries = [](ClaimList&) { PrintSummariesOfMonth(); };
+    TenkenScreenHooks().printList = PrintTenkenList;
 }
 
 } // namespace

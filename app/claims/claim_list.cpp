@@ -1,5 +1,6 @@
 #include "claim_list.h"
 
+#include "claim_check_hooks.h"
 #include "claim_kinds.h"
 #include "claim_print_hooks.h"
 #include "claim_screen.h"
@@ -11,6 +12,7 @@
 #include "message_box.h"
 #include "messages.h"
 #include "modal_screen.h"
+#include "tenken_before_print.h"
 #include "ui/clerk_keys.h"
 #include "ui/list_lines.h"
 #include "ui/list_opening.h"
@@ -123,14 +125,17 @@ void ClaimList::BuildControls() {
         button->setGeometry(place);
         return button;
     };
+    connect(addButton("cmdTenken", "点検", Twips(2520, 6960, 1455, 615)), &QPushButton::clicked,
+            this, [this] { OpenScreen(QStringLiteral("frmTenken"), this); });
+    // The month's two print runs check the month first.
     connect(addButton("cmdSoukatuPrint", "総括表(提出用・控)印刷", Twips(4200, 6960, 2535, 615)),
             &QPushButton::clicked, this, [this] {
-                if (PrintHooks().printSummaries)
+                if (PrintHooks().printSummaries && GoAheadWithPrinting(this))
                     PrintHooks().printSummaries(*this);
             });
     connect(addButton("cmdSeikyuuPrint", "請求書一括印刷", Twips(6960, 6960, 2050, 615)),
             &QPushButton::clicked, this, [this] {
-                if (PrintHooks().printAllClaims)
+                if (PrintHooks().printAllClaims && GoAheadWithPrinting(this))
                     PrintHooks().printAllClaims(*this);
             });
     connect(addButton("cmdClose", "閉じる", Twips(9480, 6960, 1335, 615)), &QPushButton::clicked,
@@ -171,28 +176,15 @@ void ClaimList::OpenSelectedClaim() {
         return;
     }
     const QTreeWidgetItem* item = selected.front();
-    CurrentClaim.EditMode = true;
-    CurrentClaim.bangou = item->text(kBangou);
-    CurrentClaim.sinryouka = item->text(kSinryouka);
-    CurrentClaim.kind = item->text(kSyoriKubun).toInt();
-    CurrentClaim.renban = item->text(kRenban).toInt();
-    const QString query = ClaimQuery({gNengetu, CurrentClaim.bangou, CurrentClaim.sinryouka,
-                                      CurrentClaim.kind, CurrentClaim.renban});
-    const QString code = item->text(kSyoriKubun);
-    if (SyuruiName(code).isEmpty())
+    if (SyuruiName(item->text(kSyoriKubun)).isEmpty())
         return;
-    ClaimScreen screen(CurrentClaim.kind, this);
-    try {
-        SetInputLimits(screen, screen.Kind().lastRowIndex);
-        LoadSeikyuu(screen, query, screen.Kind().lastRowIndex);
-    } catch (const DbError& e) {
-        ShowErrorReport(e.Number(), e.Description());
-        return;
-    }
-    OpenModal(screen);
+    OpenStoredClaim({gNengetu, item->text(kBangou), item->text(kSinryouka),
+                     item->text(kSyoriKubun).toInt(), item->text(kRenban).toInt()},
+                    this);
 }
 
 void RegisterClaimScreens() {
+    RegisterClaimCheck();
     RegisterScreen(QStringLiteral("frmList"),
                    [](QWidget* parent) { return std::make_unique<ClaimList>(parent); });
 }

@@ -1,6 +1,6 @@
 #include "claim_batch.h"
 
-#include "claim_columns.h"
+#include "db/claim_line_columns.h"
 #include "claim_form.h"
 #include "claim_qr.h"
 #include "db/dao.h"

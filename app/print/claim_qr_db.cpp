@@ -1,6 +1,6 @@
 // The claim QR payload from a stored row of T_請求書.
 
-#include "claim_columns.h"
+#include "db/claim_line_columns.h"
 #include "claim_qr.h"
 #include "db/dao.h"
 #include "globals.h"

@@ -11,21 +11,10 @@ namespace {
 
 // One form, one page filled by `fill` and output by the run.
 void PrintSinglePage(const QString& title, const QString& layoutName, const PageFill& fill) {
-    PrintRun run(PrintEngine());
-    if (!run.Start(title))
-        return;
-    const bool printed = run.Guard([&] {
-        ReportForm* form = run.OpenLayout(layoutName);
-        if (!form)
-            return false;
-        fill(*form);
-        if (!run.OutputPage())
-            return false;
-        run.CloseLayout();
-        return true;
+    PrintOnOneLayout(title, layoutName, [&fill](PrintRun& run, ReportForm& form) {
+        fill(form);
+        return run.OutputPage();
     });
-    if (printed)
-        run.Finish();
 }
 
 // The hourglass over the whole screen while a batch prints.
@@ -50,6 +39,22 @@ private:
 };
 
 } // namespace
+
+void PrintOnOneLayout(const QString& title, const QString& layoutName,
+                      const std::function<bool(PrintRun& run, ReportForm& form)>& pages) {
+    PrintRun run(PrintEngine());
+    if (!run.Start(title))
+        return;
+    const bool printed = run.Guard([&] {
+        ReportForm* form = run.OpenLayout(layoutName);
+        if (!form || !pages(run, *form))
+            return false;
+        run.CloseLayout();
+        return true;
+    });
+    if (printed)
+        run.Finish();
+}
 
 void PrintClaim(const QString& layoutName, const QString& kindName, const PageFill& fill) {
     PrintSinglePage(kindName, layoutName, fill);

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the nine layout files into form/: run after changing a form here.
+"""Writes the layout files into form/: run after changing a form here.
 
     python3 form/gen/make_layouts.py           write the files
     python3 form/gen/make_layouts.py --check   fail when a file differs from
@@ -13,6 +13,7 @@ The pages in docs/forms are the layout test's sample prints at 100 dpi:
 import os
 import sys
 
+from check_list import check_list_layouts
 from claim_forms import claim_layouts
 from retained_list import retained_layouts
 from summary_forms import summary_layouts
@@ -22,7 +23,8 @@ FORM_DIR = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 def main(argv):
     check = "--check" in argv
-    layouts = {**claim_layouts(), **summary_layouts(), **retained_layouts()}
+    layouts = {**claim_layouts(), **summary_layouts(), **retained_layouts(),
+               **check_list_layouts()}
     stale = []
     for name, layout in sorted(layouts.items()):
         path = os.path.join(FORM_DIR, name)

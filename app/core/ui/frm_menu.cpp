@@ -135,6 +135,16 @@ void FrmMenu::buildMenus() {
     connect(addItem(settei, "MenuIryoukikan", QStringLiteral("医療機関登録")), &QAction::triggered,
             this, [this] { openOwnScreen<FrmTouroku>(this); });
 
+    // The pre-claim check of the month chosen in the boxes, as the work screens open.
+    QAction* tenken = menuBar()->addAction(QStringLiteral("請求前点検"));
+    tenken->setObjectName(QStringLiteral("MenuTenken"));
+    connect(tenken, &QAction::triggered, this, [this] {
+        if (!CheckYearMonth(cboYear_, cboMonth_))
+            return;
+        gNengetu = MonthKey(cboYear_->currentText(), cboMonth_->currentText());
+        OpenScreen(QStringLiteral("frmTenken"), this);
+    });
+
     QAction* about = menuBar()->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"));
     about->setObjectName(QStringLiteral("MenuAbout"));
     connect(about, &QAction::triggered, this, [this] { openOwnScreen<FrmAbout>(this); });

@@ -1,4 +1,4 @@
-#include "claim_columns.h"
+#include "db/claim_line_columns.h"
 
 namespace tabulon {
 

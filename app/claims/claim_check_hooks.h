@@ -1,0 +1,19 @@
+#pragma once
+
+// The claim side of the pre-claim check: frmTenken opens claims on their
+// entry screens as the list does, and names kinds and boxes as the screens do.
+
+#include "claim_sql.h"
+
+class QWidget;
+
+namespace tabulon {
+
+// Opens the stored claim of `key` on its entry screen, modally, as the list's
+// double click does.
+void OpenStoredClaim(const ClaimKey& key, QWidget* parent);
+
+// Registers frmTenken and gives it the claim list's opening and names.
+void RegisterClaimCheck();
+
+} // namespace tabulon
