@@ -77,8 +77,7 @@ void TranslateSelect(TokenizedStatement& s, const TableLookup& lookup, SqlTarget
     if (info == nullptr || info->isView)
         return;
     out.updatableTable = s.At(3).Name();
-    s.Set(1,
-          target == SqlTarget::Postgres ? QStringLiteral("ctid, *") : QStringLiteral("rowid, *"));
+    s.Set(1, target == SqlTarget::Postgres ? QStringLiteral("ctid") : QStringLiteral("rowid"));
 }
 
 void TranslateDelete(TokenizedStatement& s) {

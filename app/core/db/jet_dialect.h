@@ -30,8 +30,9 @@ struct TranslatedSql {
     StatementKind kind = StatementKind::Select;
     QString sql;
     // For "SELECT * FROM <one table> [WHERE ...] [ORDER BY ...]": the table,
-    // whose rows can then be edited; the engine's row address (rowid, ctid) is
-    // put in front of the columns.
+    // whose rows can then be edited. The statement then reads only the
+    // engine's row addresses (rowid, ctid) in the query's order, and the
+    // recordset reads a row's columns by its address.
     QString updatableTable;
 };
 

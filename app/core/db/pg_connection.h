@@ -33,6 +33,8 @@ public:
                        const Row& values) override;
     KeyedRow UpdateRow(const QString& table, const QVariant& key,
                        const std::vector<QString>& columns, const Row& values) override;
+    std::vector<KeyedRow> ReadRows(const QString& table,
+                                   const std::vector<QVariant>& keys) override;
     bool AtomicOperations() const override { return true; }
 
     // What every session needs before its first statement (temporary tables,

@@ -41,6 +41,8 @@ public:
                        const Row& values) override;
     KeyedRow UpdateRow(const QString& table, const QVariant& key,
                        const std::vector<QString>& columns, const Row& values) override;
+    std::vector<KeyedRow> ReadRows(const QString& table,
+                                   const std::vector<QVariant>& keys) override;
 
 private:
     KeyedRow ReadRow(const QString& table, qint64 rowid);
