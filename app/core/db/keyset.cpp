@@ -10,7 +10,7 @@ namespace {
 
 // A walk reads 1, 2, 4 … rows at a time up to this many, so that a look at
 // one row reads one and a long walk few statements.
-constexpr size_t kMostRowsPerFetch = 64;
+constexpr size_t kMostRowsPerFetch = 128;
 
 } // namespace
 
