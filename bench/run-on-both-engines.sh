@@ -11,8 +11,8 @@ trap '"$here/scripts/pg-test-cluster.sh" stop "$cluster"' EXIT
 for bench in claims_bench print_bench; do
     program="$(find "$build" -name "$bench" -type f -perm -u+x | head -1)"
     echo "== $bench on the file"
-    QT_QPA_PLATFORM=offscreen "$program" --benchmark_filter='ListOpen|ListRefill|SaveWithRefill|ClaimBatch'
+    QT_QPA_PLATFORM=offscreen "$program" --benchmark_filter='ListOpen|ListRefill|SaveWithRefill|NewClaimSave|ClaimBatch'
     echo "== $bench on the server"
     TABULON_TEST_PG_DIR="$cluster" QT_QPA_PLATFORM=offscreen \
-        "$program" --benchmark_filter='ListOpen|ListRefill|SaveWithRefill|ClaimBatch'
+        "$program" --benchmark_filter='ListOpen|ListRefill|SaveWithRefill|NewClaimSave|ClaimBatch'
 done

@@ -13,4 +13,15 @@ QString QuoteSqlName(const QString& name) {
     return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
+std::vector<KeyedRow> KeyedRows(QueryResult result) {
+    std::vector<KeyedRow> rows;
+    rows.reserve(result.rows.size());
+    for (Row& row : result.rows) {
+        QVariant key = std::move(row.front());
+        row.erase(row.begin());
+        rows.push_back({std::move(key), std::move(row)});
+    }
+    return rows;
+}
+
 } // namespace tabulon

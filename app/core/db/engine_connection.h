@@ -59,6 +59,10 @@ public:
                                const Row& values) = 0;
     virtual KeyedRow UpdateRow(const QString& table, const QVariant& key,
                                const std::vector<QString>& columns, const Row& values) = 0;
+    // The rows of a table at these addresses, in no particular order; a row
+    // that is gone is missing from the result.
+    virtual std::vector<KeyedRow> ReadRows(const QString& table,
+                                           const std::vector<QVariant>& keys) = 0;
 
     // Whether a multi-statement operation runs as one transaction. The
     // single-user file keeps running each statement on its own.
@@ -73,5 +77,8 @@ public:
 
 // Quotes a table or column name for either dialect.
 QString QuoteSqlName(const QString& name);
+
+// The rows of a "SELECT <address>, * ..." with the address taken out.
+std::vector<KeyedRow> KeyedRows(QueryResult result);
 
 } // namespace tabulon

@@ -28,29 +28,52 @@ DbError NoCurrentRecord() {
 
 EngineRecordset::EngineRecordset(std::shared_ptr<EngineConnection> connection, TranslatedSql query)
     : connection_(std::move(connection)), query_(std::move(query)) {
+    if (!query_.updatableTable.isEmpty())
+        for (const ColumnInfo& column : Table().columns)
+            names_.push_back(column.name);
     Load();
     for (size_t i = 0; i < names_.size(); ++i)
         fields_.push_back(std::make_unique<RecordsetField>(*this, i));
 }
 
 void EngineRecordset::Load() {
+    mode_ = EditMode::None;
+    if (!query_.updatableTable.isEmpty()) {
+        keyset_ = std::make_unique<Keyset>(*connection_, query_.updatableTable, query_.sql);
+        current_ = 0;
+        return;
+    }
     QueryResult result = connection_->Query(query_.sql);
-    const bool keyed = !query_.updatableTable.isEmpty(); // column 0 is the row address
-    names_.assign(result.names.begin() + (keyed ? 1 : 0), result.names.end());
-    keys_.clear();
-    if (keyed)
-        for (Row& row : result.rows) {
-            keys_.push_back(row.front());
-            row.erase(row.begin());
-        }
+    names_ = std::move(result.names);
     rows_ = std::move(result.rows);
     current_ = rows_.empty() ? std::nullopt : std::optional<size_t>(0);
-    mode_ = EditMode::None;
+}
+
+// Rows added before the keyset was read are not what the query gave: as
+// everywhere else they join the end, and the position stays where it was.
+void EngineRecordset::LookAtRows() const {
+    if (keyset_ && !keyset_->IsRead() && keyset_->Read() == 0)
+        current_.reset();
+}
+
+size_t EngineRecordset::RowCount() const {
+    LookAtRows();
+    return keyset_ ? keyset_->Size() : rows_.size();
+}
+
+const Row& EngineRecordset::CurrentRow() const {
+    RequireCurrent();
+    return keyset_ ? keyset_->RowAt(*current_) : rows_[*current_];
+}
+
+bool EngineRecordset::Eof() const {
+    LookAtRows();
+    return !current_;
 }
 
 void EngineRecordset::MoveFirst() {
     mode_ = EditMode::None;
-    if (rows_.empty())
+    if (RowCount() == 0)
         throw NoCurrentRecord();
     current_ = 0;
 }
@@ -58,14 +81,14 @@ void EngineRecordset::MoveFirst() {
 void EngineRecordset::MoveNext() {
     mode_ = EditMode::None;
     RequireCurrent();
-    current_ = *current_ + 1 < rows_.size() ? std::optional<size_t>(*current_ + 1) : std::nullopt;
+    current_ = *current_ + 1 < RowCount() ? std::optional<size_t>(*current_ + 1) : std::nullopt;
 }
 
 void EngineRecordset::MoveLast() {
     mode_ = EditMode::None;
-    if (rows_.empty())
+    if (RowCount() == 0)
         throw NoCurrentRecord();
-    current_ = rows_.size() - 1;
+    current_ = RowCount() - 1;
 }
 
 void EngineRecordset::Requery() {
@@ -91,8 +114,7 @@ Field& EngineRecordset::Fields(int index) {
 QVariant EngineRecordset::ValueAt(size_t column) const {
     if (mode_ != EditMode::None)
         return pending_[column];
-    RequireCurrent();
-    return rows_[*current_][column];
+    return CurrentRow()[column];
 }
 
 void EngineRecordset::SetValueAt(size_t column, const QVariant& value) {
@@ -114,8 +136,7 @@ void EngineRecordset::AddNew() {
 
 void EngineRecordset::Edit() {
     RequireUpdatable();
-    RequireCurrent();
-    pending_ = rows_[*current_];
+    pending_ = CurrentRow();
     changed_.assign(names_.size(), false);
     mode_ = EditMode::Editing;
 }
@@ -130,15 +151,12 @@ void EngineRecordset::Update() {
     Row values;
     ChangedColumns(columns, values);
     if (mode_ == EditMode::Adding) {
-        KeyedRow added = connection_->InsertRow(query_.updatableTable, columns, values);
         // Added rows join the end of the recordset; the current row stays.
-        rows_.push_back(std::move(added.values));
-        keys_.push_back(added.key);
+        keyset_->Append(connection_->InsertRow(query_.updatableTable, columns, values).key);
     } else if (!columns.empty()) {
-        KeyedRow updated =
-            connection_->UpdateRow(query_.updatableTable, keys_[*current_], columns, values);
-        rows_[*current_] = std::move(updated.values);
-        keys_[*current_] = updated.key;
+        keyset_->Replace(*current_,
+                         connection_->UpdateRow(query_.updatableTable, keyset_->KeyAt(*current_),
+                                                columns, values));
     }
     mode_ = EditMode::None;
 }
@@ -173,6 +191,7 @@ void EngineRecordset::RequireUpdatable() const {
 }
 
 void EngineRecordset::RequireCurrent() const {
+    LookAtRows();
     if (!current_)
         throw NoCurrentRecord();
 }

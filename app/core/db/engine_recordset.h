@@ -1,13 +1,16 @@
 #pragma once
 
-// A recordset over any engine: the rows of the query are read when it opens
-// (and on Requery), so navigation never meets a changing result. A recordset
-// on "SELECT * FROM <table>" is updatable through the engine's row address,
-// which the translated query puts in front of the columns.
+// A recordset over any engine. On "SELECT * FROM <table>" it holds the keyset
+// of the result (the rows' addresses in order), read at the first look at the
+// rows and again on Requery, and reads a row's columns when the row is looked
+// at; such a recordset is updatable through the row's address, and one opened
+// only to add rows reads nothing of the table. Any other query (views, joins,
+// aggregates) is read whole when it opens and on Requery.
 
 #include "db/dao.h"
 #include "db/engine_connection.h"
 #include "db/jet_dialect.h"
+#include "db/keyset.h"
 
 #include <memory>
 #include <optional>
@@ -19,7 +22,7 @@ class EngineRecordset : public Recordset {
 public:
     EngineRecordset(std::shared_ptr<EngineConnection> connection, TranslatedSql query);
 
-    bool Eof() const override { return !current_; }
+    bool Eof() const override;
     void MoveFirst() override;
     void MoveNext() override;
     void MoveLast() override;
@@ -39,6 +42,9 @@ private:
     enum class EditMode { None, Adding, Editing };
 
     void Load();
+    void LookAtRows() const;
+    size_t RowCount() const;
+    const Row& CurrentRow() const;
     const TableInfo& Table() const;
     void RequireUpdatable() const;
     void RequireCurrent() const;
@@ -48,9 +54,11 @@ private:
     std::shared_ptr<EngineConnection> connection_;
     TranslatedSql query_;
     std::vector<QString> names_;
-    std::vector<Row> rows_;
-    std::vector<QVariant> keys_; // row addresses, for updatable recordsets
-    std::optional<size_t> current_;
+    std::unique_ptr<Keyset> keyset_; // updatable recordsets
+    std::vector<Row> rows_;          // the others
+    // Reading the keyset at the first look may find no rows at all, which
+    // ends the position that the recordset opened at.
+    mutable std::optional<size_t> current_;
     EditMode mode_ = EditMode::None;
     Row pending_;
     std::vector<bool> changed_;

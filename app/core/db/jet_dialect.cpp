@@ -77,8 +77,9 @@ void TranslateSelect(TokenizedStatement& s, const TableLookup& lookup, SqlTarget
     if (info == nullptr || info->isView)
         return;
     out.updatableTable = s.At(3).Name();
-    s.Set(1,
-          target == SqlTarget::Postgres ? QStringLiteral("ctid, *") : QStringLiteral("rowid, *"));
+    // The server's row address (ctid) moves whenever another clerk updates the
+    // row, so there the statement reads the rows whole; the file's rowid stays.
+    s.Set(1, target == SqlTarget::Postgres ? QStringLiteral("ctid, *") : QStringLiteral("rowid"));
 }
 
 void TranslateDelete(TokenizedStatement& s) {

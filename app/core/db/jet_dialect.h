@@ -30,8 +30,10 @@ struct TranslatedSql {
     StatementKind kind = StatementKind::Select;
     QString sql;
     // For "SELECT * FROM <one table> [WHERE ...] [ORDER BY ...]": the table,
-    // whose rows can then be edited; the engine's row address (rowid, ctid) is
-    // put in front of the columns.
+    // whose rows can then be edited. The statement then reads the engine's
+    // row addresses in the query's order: on the file only the rowid, and
+    // the recordset reads a row's columns by it; on the server the ctid in
+    // front of the row's columns.
     QString updatableTable;
 };
 

@@ -396,12 +396,10 @@ void PgConnection::BeginGuarded(const QStringList& tables) {
 }
 
 KeyedRow PgConnection::OneKeyedRow(const QString& sql, const std::vector<QVariant>& values) {
-    QueryResult result = Query(sql, values);
-    if (result.rows.empty())
+    std::vector<KeyedRow> rows = KeyedRows(Query(sql, values));
+    if (rows.empty())
         throw DbError(kErrRecordDeleted, QStringLiteral("レコードは削除されています。"));
-    Row& row = result.rows.front();
-    KeyedRow keyed{row.front(), Row(row.begin() + 1, row.end())};
-    return keyed;
+    return std::move(rows.front());
 }
 
 KeyedRow PgConnection::InsertRow(const QString& table, const std::vector<QString>& columns,
@@ -432,6 +430,18 @@ KeyedRow PgConnection::UpdateRow(const QString& table, const QVariant& key,
                            .arg(QuoteSqlName(table.toLower()), assignments.join(u','))
                            .arg(bound.size()),
                        bound);
+}
+
+// The addresses travel as one array, which the server reads with a scan of
+// those tuples only.
+std::vector<KeyedRow> PgConnection::ReadRows(const QString& table,
+                                             const std::vector<QVariant>& keys) {
+    QStringList tids;
+    for (const QVariant& key : keys)
+        tids << u'"' + key.toString() + u'"';
+    return KeyedRows(Query(QStringLiteral("SELECT ctid, * FROM %1 WHERE ctid = ANY($1::tid[])")
+                               .arg(QuoteSqlName(table.toLower())),
+                           {u'{' + tids.join(u',') + u'}'}));
 }
 
 } // namespace tabulon

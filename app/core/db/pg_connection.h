@@ -35,6 +35,8 @@ public:
                        const Row& values) override;
     KeyedRow UpdateRow(const QString& table, const QVariant& key,
                        const std::vector<QString>& columns, const Row& values) override;
+    std::vector<KeyedRow> ReadRows(const QString& table,
+                                   const std::vector<QVariant>& keys) override;
     bool AtomicOperations() const override { return true; }
     void BeginGuarded(const QStringList& tables) override;
 

@@ -187,6 +187,16 @@ KeyedRow SqliteConnection::UpdateRow(const QString& table, const QVariant& key,
     return ReadRow(table, key.toLongLong());
 }
 
+std::vector<KeyedRow> SqliteConnection::ReadRows(const QString& table,
+                                                 const std::vector<QVariant>& keys) {
+    QStringList marks;
+    for (size_t i = 0; i < keys.size(); ++i)
+        marks << QStringLiteral("?");
+    return KeyedRows(Query(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
+                               .arg(QuoteSqlName(table), marks.join(u',')),
+                           keys));
+}
+
 KeyedRow SqliteConnection::ReadRow(const QString& table, qint64 rowid) {
     QueryResult result =
         Query(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(QuoteSqlName(table)), {rowid});

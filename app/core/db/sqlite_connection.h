@@ -43,6 +43,8 @@ public:
                        const std::vector<QString>& columns, const Row& values) override;
     // The file has one write lock for all its tables.
     void BeginGuarded(const QStringList&) override { Exec(QStringLiteral("BEGIN IMMEDIATE")); }
+    std::vector<KeyedRow> ReadRows(const QString& table,
+                                   const std::vector<QVariant>& keys) override;
 
 private:
     KeyedRow ReadRow(const QString& table, qint64 rowid);
