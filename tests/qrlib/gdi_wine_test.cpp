@@ -25,35 +25,20 @@ constexpr uint32_t kWhite = 0x00FFFFFF;
 constexpr uint32_t kBlack = 0;
 constexpr int kUnitsPerPixelAt600 = 2400;
 
-// Fixed-width payloads like those the forms carry: a claim (580 characters:
-// header, figures of ten lines, version tag) and a summary table (230).
-std::string claimPayload() {
-    std::string text = "1312345"
-                       "23"
-                       "1"
-                       "0612"
-                       "3806";
-    for (int line = 0; line < 10; ++line) {
-        text += std::to_string(100000 + line * 7919).substr(1) + "0012" + "00034567" + "0001200";
-        text += std::to_string(1000000 + line * 104729).substr(1) + "   ";
+// Fixed-width payloads like those the forms carry: header, the figures of
+// each line zero-padded, version tag, spaces to the full length.
+std::string formPayload(const std::string& header, int lines, std::size_t lineWidth,
+                        std::size_t length) {
+    std::string text = header;
+    for (int line = 0; line < lines; ++line) {
+        std::string figures;
+        while (figures.size() < lineWidth) {
+            figures += std::to_string(1000000000 + line * 15485863).substr(1);
+        }
+        text += figures.substr(0, lineWidth);
     }
     text += "Ver2.00";
-    text.resize(580, ' ');
-    return text;
-}
-
-std::string summaryPayload() {
-    std::string text = "23"
-                       "1312345"
-                       "1"
-                       "3806"
-                       "380612";
-    for (int line = 0; line < 8; ++line) {
-        text += std::to_string(1000000 + line * 3571).substr(1) + "000" + std::to_string(line);
-        text += std::to_string(100000000 + line * 15485863).substr(1);
-    }
-    text += "Ver2.00";
-    text.resize(230, ' ');
+    text.resize(length, ' ');
     return text;
 }
 
@@ -73,7 +58,10 @@ struct Case {
 };
 
 std::vector<Case> cases() {
-    const std::string claim = claimPayload(), summary = summaryPayload();
+    // Claim: institution, prefecture, kind, month, era date; 10 lines of 51.
+    const std::string claim = formPayload("131234523106123806", 10, 51, 580);
+    // Summary: prefecture, institution, kind, month, era date; 8 lines of 25.
+    const std::string summary = formPayload("231312345138063806", 8, 25, 230);
     std::vector<Case> out = {
         {.name = "claim_model2", .data = claim},
         {.name = "summary_model2", .data = summary},
