@@ -128,12 +128,6 @@ void putInt(std::ofstream& out, int32_t v) {
     out.write(reinterpret_cast<const char*>(&v), sizeof v);
 }
 
-int32_t getInt(std::ifstream& in) {
-    int32_t v = 0;
-    in.read(reinterpret_cast<char*>(&v), sizeof v);
-    return v;
-}
-
 // The fields the probe reads and writes, in its order.
 std::vector<int32_t> paramFields(const QRParam& p) {
     return {p.model,   p.ecLevel, p.mask,    p.version, p.saOn,
@@ -147,18 +141,11 @@ std::vector<int32_t> drawFields(const QRDrawInfo& d) {
             d.shrinkY,  d.dpiMode, d.orientation};
 }
 
-std::vector<int32_t> getInts(std::ifstream& in, std::size_t count) {
-    std::vector<int32_t> v(count);
-    for (auto& x : v) {
-        x = getInt(in);
-    }
+template <typename T> std::vector<T> get(std::ifstream& in, std::size_t count) {
+    std::vector<T> v(count);
+    in.read(reinterpret_cast<char*>(v.data()), static_cast<std::streamsize>(count * sizeof(T)));
     return v;
 }
-
-struct WindowsResult {
-    int32_t code = -1, outWidth = 0, outHeight = 0, dpiX = 0, dpiY = 0, stateKept = 0;
-    std::vector<uint32_t> pixels; // 0x00RRGGBB
-};
 
 // What the library draws here through QvDC, as the DIB would hold it: black
 // where Rectangle filled, the colour where SetPixelV set a pixel.
@@ -274,45 +261,37 @@ TEST_F(WineGdi, PicturesEqualTheLinuxDrawingAndDecode) {
 
     std::ifstream in(work_ / "out.bin", std::ios::binary);
     // The other four functions answer through GetProcAddress as here.
-    EXPECT_EQ(getInt(in), 1) << "QvQRCheckParameter(3111, 500)";
-    EXPECT_EQ(getInt(in), 0) << "QvQRCheckParameter(3114, 2)";
+    EXPECT_EQ(get<int32_t>(in, 2), (std::vector<int32_t>{1, 0})) << "QvQRCheckParameter";
     QRParam defaults;
     QRDrawInfo drawDefaults;
     QvQRDefaultStruct(&defaults, &drawDefaults);
-    EXPECT_EQ(getInts(in, 9), paramFields(defaults));
-    EXPECT_EQ(getInts(in, 15), drawFields(drawDefaults));
-    EXPECT_EQ(getInt(in), 1) << "default hdc is null";
+    EXPECT_EQ(get<int32_t>(in, 9), paramFields(defaults));
+    EXPECT_EQ(get<int32_t>(in, 15), drawFields(drawDefaults));
+    EXPECT_EQ(get<int32_t>(in, 1)[0], 1) << "default hdc is null";
 
     for (std::size_t i = 0; i < all.size(); ++i) {
         const Case& c = all[i];
         SCOPED_TRACE(c.name);
-        WindowsResult w;
-        w.code = getInt(in);
-        w.outWidth = getInt(in);
-        w.outHeight = getInt(in);
-        w.dpiX = getInt(in);
-        w.dpiY = getInt(in);
-        w.stateKept = getInt(in);
+        // Result, outWidth, outHeight, LOGPIXELSX, LOGPIXELSY, state kept.
+        const std::vector<int32_t> w = get<int32_t>(in, 6);
         const int canvas = prepared[i].canvas;
-        w.pixels.resize(static_cast<std::size_t>(canvas) * canvas);
-        in.read(reinterpret_cast<char*>(w.pixels.data()),
-                static_cast<std::streamsize>(w.pixels.size() * 4));
+        std::vector<uint32_t> pixels = get<uint32_t>(in, static_cast<std::size_t>(canvas) * canvas);
         ASSERT_TRUE(in.good()) << "the probe's output ends early";
-        for (uint32_t& px : w.pixels) {
+        for (uint32_t& px : pixels) {
             px &= 0x00FFFFFF; // the DIB's unused byte
         }
-        ASSERT_EQ(w.dpiX, w.dpiY);
+        ASSERT_EQ(w[3], w[4]);
 
-        const LinuxResult l = drawHere(prepared[i], c.withDc, w.dpiX);
-        EXPECT_EQ(w.code, c.withDc ? 0 : 4);
-        EXPECT_EQ(w.code, l.code);
-        EXPECT_EQ(w.outWidth, l.info.outWidth);
-        EXPECT_EQ(w.outHeight, l.info.outHeight);
-        EXPECT_EQ(w.stateKept, 1) << "selected objects, mapping mode or saved states changed";
-        EXPECT_TRUE(w.pixels == l.pixels) << firstDifference(w.pixels, l.pixels, canvas);
+        const LinuxResult l = drawHere(prepared[i], c.withDc, w[3]);
+        EXPECT_EQ(w[0], c.withDc ? 0 : 4);
+        EXPECT_EQ(w[0], l.code);
+        EXPECT_EQ(w[1], l.info.outWidth);
+        EXPECT_EQ(w[2], l.info.outHeight);
+        EXPECT_EQ(w[5], 1) << "selected objects, mapping mode or saved states changed";
+        EXPECT_TRUE(pixels == l.pixels) << firstDifference(pixels, l.pixels, canvas);
         if (!c.withDc) {
-            EXPECT_EQ(std::count(w.pixels.begin(), w.pixels.end(), kWhite),
-                      static_cast<long>(w.pixels.size()))
+            EXPECT_EQ(std::count(pixels.begin(), pixels.end(), kWhite),
+                      static_cast<long>(pixels.size()))
                 << "nothing drawn";
             continue;
         }
@@ -320,7 +299,7 @@ TEST_F(WineGdi, PicturesEqualTheLinuxDrawingAndDecode) {
             continue; // zxing-cpp reads no Model 1; the zxing-wasm test decodes those
         }
         // Turned back upright: the decoder reads pure symbols only that way.
-        std::vector<uint8_t> grey(w.pixels.size());
+        std::vector<uint8_t> grey(pixels.size());
         for (int y = 0; y < canvas; ++y) {
             for (int x = 0; x < canvas; ++x) {
                 int ux = x, uy = y;
@@ -330,7 +309,7 @@ TEST_F(WineGdi, PicturesEqualTheLinuxDrawingAndDecode) {
                     uy = canvas - 1 - t;
                 }
                 grey[static_cast<std::size_t>(uy) * canvas + ux] =
-                    w.pixels[static_cast<std::size_t>(y) * canvas + x] == kWhite ? 255 : 0;
+                    pixels[static_cast<std::size_t>(y) * canvas + x] == kWhite ? 255 : 0;
             }
         }
         const auto decoded = decodeWithZXing(grey, canvas);
