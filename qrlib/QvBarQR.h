@@ -2,6 +2,10 @@
  * QvBarQR: encodes data as a QR code symbol (Model 1 or Model 2) and draws it
  * on a drawing target. Five exported C functions; no state between calls.
  *
+ * On Windows the drawing target is a GDI device context (HDC), drawn on with
+ * the pen and brush the caller has selected into it; elsewhere it is a QvDC
+ * record that the caller fills.
+ *
  * On a 32-bit target QRParam is 48 bytes and QRDrawInfo 72 bytes, with the
  * field offsets given beside each field; on 64-bit targets the pointers widen
  * both records.
@@ -11,10 +15,24 @@
 
 #include <stdint.h>
 
-#if defined(QVBARQR_BUILDING)
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+/* The DLL exports by its .def file; elsewhere only these five are visible. */
+#if defined(QVBARQR_BUILDING) && !defined(_WIN32)
 #define QVBARQR_API __attribute__((visibility("default")))
 #else
 #define QVBARQR_API
+#endif
+
+/* Calling convention of the five functions: __stdcall (WINAPI) on 32-bit
+ * Windows, like the other DLLs a Windows program calls; the platform's own
+ * elsewhere. */
+#if defined(_WIN32) && !defined(_WIN64)
+#define QVQR_CALL __stdcall
+#else
+#define QVQR_CALL
 #endif
 
 #ifdef __cplusplus
@@ -41,6 +59,9 @@ enum QvQRResult {
 #define QVQR_LOGPIXELSX 88
 #define QVQR_LOGPIXELSY 90
 
+#ifdef _WIN32
+typedef HDC QvQRTarget;
+#else
 /* The drawing target: the caller fills it; the library calls nothing else. */
 typedef struct QvDC {
     void* ctx;
@@ -50,6 +71,8 @@ typedef struct QvDC {
     int (*Rectangle)(void* ctx, int left, int top, int right, int bottom);
     uint32_t (*SetPixelV)(void* ctx, int x, int y, uint32_t color);
 } QvDC;
+typedef QvDC* QvQRTarget;
+#endif
 
 /* What to encode and how. */
 typedef struct QRParam {
@@ -70,7 +93,7 @@ typedef struct QRParam {
 
 /* Where and how large to draw. Lengths are in 1/1,440,000 inch. */
 typedef struct QRDrawInfo {
-    QvDC* hdc;           /*  0: drawing target */
+    QvQRTarget hdc;      /*  0: device context (Windows) or QvDC record */
     int32_t dpiX;        /*  4: used when dpiMode is 1; 0 counts as 600 */
     int32_t dpiY;        /*  8 */
     int32_t scale;       /* 12: percent applied to every device coordinate */
@@ -91,22 +114,23 @@ typedef struct QRDrawInfo {
 } QRDrawInfo;
 
 /* Writes the defaults into each record that is not null; returns 0. */
-QVBARQR_API int32_t QvQRDefaultStruct(QRParam* param, QRDrawInfo* draw);
+QVBARQR_API int32_t QVQR_CALL QvQRDefaultStruct(QRParam* param, QRDrawInfo* draw);
 /* Returns 1 when value is acceptable for the numbered QR field property, else 0. */
-QVBARQR_API int32_t QvQRCheckParameter(int32_t property, int32_t value);
+QVBARQR_API int32_t QVQR_CALL QvQRCheckParameter(int32_t property, int32_t value);
 /* Validates and analyses the data; writes version and modules on success. */
-QVBARQR_API int32_t QvQRCheckData(QRParam* param);
+QVBARQR_API int32_t QVQR_CALL QvQRCheckData(QRParam* param);
 /* Computes the module size that fits the box; sets sizeMode to 1. */
-QVBARQR_API int32_t QvQRDummyCalcSize(QRParam* param, QRDrawInfo* draw);
+QVBARQR_API int32_t QVQR_CALL QvQRDummyCalcSize(QRParam* param, QRDrawInfo* draw);
 /* Validates, encodes and draws; writes outWidth and outHeight. */
-QVBARQR_API int32_t QvQRDraw(QRParam* param, QRDrawInfo* draw);
+QVBARQR_API int32_t QVQR_CALL QvQRDraw(QRParam* param, QRDrawInfo* draw);
 
-/* Function-pointer types for callers that load the library with dlsym. */
-typedef int32_t (*QvQRDefaultStructFn)(QRParam* param, QRDrawInfo* draw);
-typedef int32_t (*QvQRCheckParameterFn)(int32_t property, int32_t value);
-typedef int32_t (*QvQRCheckDataFn)(QRParam* param);
-typedef int32_t (*QvQRDummyCalcSizeFn)(QRParam* param, QRDrawInfo* draw);
-typedef int32_t (*QvQRDrawFn)(QRParam* param, QRDrawInfo* draw);
+/* Function-pointer types for callers that load the library at run time
+ * (dlsym, GetProcAddress). */
+typedef int32_t(QVQR_CALL* QvQRDefaultStructFn)(QRParam* param, QRDrawInfo* draw);
+typedef int32_t(QVQR_CALL* QvQRCheckParameterFn)(int32_t property, int32_t value);
+typedef int32_t(QVQR_CALL* QvQRCheckDataFn)(QRParam* param);
+typedef int32_t(QVQR_CALL* QvQRDummyCalcSizeFn)(QRParam* param, QRDrawInfo* draw);
+typedef int32_t(QVQR_CALL* QvQRDrawFn)(QRParam* param, QRDrawInfo* draw);
 
 #ifdef __cplusplus
 }

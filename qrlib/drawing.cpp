@@ -1,5 +1,6 @@
 #include "drawing.h"
 
+#include "drawing_device.h"
 #include "qr_error.h"
 
 #include <array>
@@ -35,8 +36,8 @@ int clampToInt(double v) {
 }
 
 // Device resolution; a device that reports none is taken as the default.
-int deviceDpi(const QvDC& dc, int index) {
-    const int dpi = dc.GetDeviceCaps(dc.ctx, index);
+int deviceDpi(const DrawingDevice& device, int index) {
+    const int dpi = device.deviceCaps(index);
     return dpi > 0 ? dpi : kDefaultDpi;
 }
 
@@ -106,15 +107,16 @@ int scaled(int64_t edge, int scale) {
 }
 
 // One dark module: a single pixel in the colour, or a rectangle.
-void paint(const QvDC& dc, int64_t x0, int64_t y0, int64_t x1, int64_t y1, const QRDrawInfo& info) {
+void paint(const DrawingDevice& device, int64_t x0, int64_t y0, int64_t x1, int64_t y1,
+           const QRDrawInfo& info) {
     const int left = scaled(x0, info.scale);
     const int top = scaled(y0, info.scale);
     const int right = scaled(x1, info.scale);
     const int bottom = scaled(y1, info.scale);
     if (static_cast<int64_t>(right) - left == 1 && static_cast<int64_t>(bottom) - top == 1) {
-        dc.SetPixelV(dc.ctx, left, top, info.color);
+        device.pixel(left, top, info.color);
     } else {
-        dc.Rectangle(dc.ctx, left, top, right, bottom);
+        device.rectangle(left, top, right, bottom);
     }
 }
 
@@ -142,10 +144,11 @@ Resolution resolutionOf(const QRDrawInfo& info) {
     if (info.dpiMode == 1) {
         return {info.dpiX == 0 ? kDefaultDpi : info.dpiX, info.dpiY == 0 ? kDefaultDpi : info.dpiY};
     }
-    if (info.hdc == nullptr || info.hdc->GetDeviceCaps == nullptr) {
+    const DrawingDevice device(info.hdc);
+    if (!device.canTellResolution()) {
         throw CQRErr(4);
     }
-    return {deviceDpi(*info.hdc, QVQR_LOGPIXELSX), deviceDpi(*info.hdc, QVQR_LOGPIXELSY)};
+    return {deviceDpi(device, QVQR_LOGPIXELSX), deviceDpi(device, QVQR_LOGPIXELSY)};
 }
 
 int moduleSizeFromBox(int box, int n, int dpi) {
@@ -154,13 +157,12 @@ int moduleSizeFromBox(int box, int n, int dpi) {
 }
 
 void drawSymbol(const ModuleMatrix& m, QRDrawInfo& info) {
-    const QvDC* dc = info.hdc;
-    if (dc == nullptr || dc->SaveDC == nullptr || dc->RestoreDC == nullptr ||
-        dc->Rectangle == nullptr || dc->SetPixelV == nullptr) {
+    const DrawingDevice device(info.hdc);
+    if (!device.canDraw()) {
         throw CQRErr(4);
     }
     const Resolution res = resolutionOf(info);
-    const int saved = dc->SaveDC(dc->ctx);
+    const int saved = device.save();
     const int n = m.size;
     int w = info.sizeMode == 2 ? moduleSizeFromBox(info.width, n, res.x) : info.moduleW;
     int h = info.sizeMode == 2 ? moduleSizeFromBox(info.height, n, res.y) : info.moduleH;
@@ -185,13 +187,13 @@ void drawSymbol(const ModuleMatrix& m, QRDrawInfo& info) {
                 const bool lowerDark = (next.lower[word] >> bit) & 1u;
                 const int64_t left = at.baseX + i * at.xPerRow + j * at.xPerColumn;
                 const int64_t top = at.baseY + i * at.yPerRow + j * at.yPerColumn;
-                paint(*dc, left, top, left + w - (rightDark ? 0 : shrinkX),
+                paint(device, left, top, left + w - (rightDark ? 0 : shrinkX),
                       top + h - (lowerDark ? 0 : shrinkY), info);
             }
         }
     }
     if (saved > 0) {
-        dc->RestoreDC(dc->ctx, saved);
+        device.restore(saved);
     }
 }
 

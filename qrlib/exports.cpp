@@ -4,6 +4,7 @@
 #include "drawing.h"
 #include "parameter_check.h"
 #include "qr_error.h"
+#include "record_layout.h"
 #include "symbol_encoder.h"
 
 #include <memory>
@@ -40,7 +41,7 @@ void requireDrawInfo(const QRDrawInfo* draw) {
 
 extern "C" {
 
-QVBARQR_API int32_t QvQRDefaultStruct(QRParam* param, QRDrawInfo* draw) {
+QVBARQR_API int32_t QVQR_CALL QvQRDefaultStruct(QRParam* param, QRDrawInfo* draw) {
     if (param != nullptr) {
         *param = QRParam{};
         param->model = 1;
@@ -61,11 +62,11 @@ QVBARQR_API int32_t QvQRDefaultStruct(QRParam* param, QRDrawInfo* draw) {
     return QVQR_OK;
 }
 
-QVBARQR_API int32_t QvQRCheckParameter(int32_t property, int32_t value) {
+QVBARQR_API int32_t QVQR_CALL QvQRCheckParameter(int32_t property, int32_t value) {
     return acceptsProperty(property, value);
 }
 
-QVBARQR_API int32_t QvQRCheckData(QRParam* param) {
+QVBARQR_API int32_t QVQR_CALL QvQRCheckData(QRParam* param) {
     return guarded([&] {
         const EncodeRequest request = requestFrom(param);
         const auto ws = newWorkspace();
@@ -75,7 +76,7 @@ QVBARQR_API int32_t QvQRCheckData(QRParam* param) {
     });
 }
 
-QVBARQR_API int32_t QvQRDummyCalcSize(QRParam* param, QRDrawInfo* draw) {
+QVBARQR_API int32_t QVQR_CALL QvQRDummyCalcSize(QRParam* param, QRDrawInfo* draw) {
     return guarded([&] {
         const EncodeRequest request = requestFrom(param);
         requireDrawInfo(draw);
@@ -88,7 +89,7 @@ QVBARQR_API int32_t QvQRDummyCalcSize(QRParam* param, QRDrawInfo* draw) {
     });
 }
 
-QVBARQR_API int32_t QvQRDraw(QRParam* param, QRDrawInfo* draw) {
+QVBARQR_API int32_t QVQR_CALL QvQRDraw(QRParam* param, QRDrawInfo* draw) {
     return guarded([&] {
         const EncodeRequest request = requestFrom(param);
         requireDrawInfo(draw);

@@ -19,19 +19,31 @@ packages=(
     cups cups-client printer-driver-cups-pdf ghostscript
 )
 
-missing=()
+# QvBarQR.dll: the MinGW-w64 cross compilers and 64-bit Wine for its test,
+# without recommends (never the 32-bit wine32: 32-bit programs cannot run here).
+windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64)
+
+# Prints those of the named packages that are not installed.
+not_installed() {
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            echo "$p"
+    done
+}
+
 # Node.js and npm run the zxing-wasm test oracle; a machine may bring its own.
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$p")
-    fi
-done
+mapfile -t missing < <(not_installed "${packages[@]}")
+mapfile -t missing_windows < <(not_installed "${windows_packages[@]}")
 
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
+if [ ${#missing[@]} -gt 0 ] || [ ${#missing_windows[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]} ${missing_windows[*]}"
     sudo_cmd=()
     [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
     "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+    [ ${#missing[@]} -eq 0 ] ||
+        DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+    [ ${#missing_windows[@]} -eq 0 ] ||
+        DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq \
+            --no-install-recommends "${missing_windows[@]}"
 fi

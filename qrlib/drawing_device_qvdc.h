@@ -1,0 +1,33 @@
+#pragma once
+
+#include "QvBarQR.h"
+
+#include <cstdint>
+
+namespace qvbarqr {
+
+// Draws through the function pointers of the caller's QvDC record.
+class DrawingDevice {
+public:
+    explicit DrawingDevice(const QvDC* dc) : dc_(dc) {}
+
+    // True when every drawing call is there.
+    bool canDraw() const {
+        return dc_ != nullptr && dc_->SaveDC != nullptr && dc_->RestoreDC != nullptr &&
+               dc_->Rectangle != nullptr && dc_->SetPixelV != nullptr;
+    }
+    bool canTellResolution() const { return dc_ != nullptr && dc_->GetDeviceCaps != nullptr; }
+
+    int deviceCaps(int index) const { return dc_->GetDeviceCaps(dc_->ctx, index); }
+    int save() const { return dc_->SaveDC(dc_->ctx); }
+    void restore(int state) const { dc_->RestoreDC(dc_->ctx, state); }
+    void rectangle(int left, int top, int right, int bottom) const {
+        dc_->Rectangle(dc_->ctx, left, top, right, bottom);
+    }
+    void pixel(int x, int y, uint32_t color) const { dc_->SetPixelV(dc_->ctx, x, y, color); }
+
+private:
+    const QvDC* dc_;
+};
+
+} // namespace qvbarqr
