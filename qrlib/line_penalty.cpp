@@ -49,7 +49,7 @@ struct Slice {
 
 // Runs of five or more: (length - 4) windows of five equal modules, plus 2
 // for the window that starts the run, make 3 + (length - 5).
-int longRunPenalty(const Slice& s) {
+[[gnu::always_inline]] inline int longRunPenalty(const Slice& s) {
     const int n = s.n;
     uint64_t equal[kMaxSize]; // module i equals module i + 1
     for (int i = 0; i + 1 < n; ++i) {
@@ -66,7 +66,7 @@ int longRunPenalty(const Slice& s) {
 
 // Patterns of unit 1: dark, light, three dark, light, dark, with light (or
 // the edge) just outside.
-int narrowFinderPenalty(const Slice& s) {
+[[gnu::always_inline]] inline int narrowFinderPenalty(const Slice& s) {
     const int n = s.n;
     int penalty = 0;
     for (int i = 0; i + 7 <= n; ++i) {
@@ -91,7 +91,7 @@ int narrowFinderPenalty(const Slice& s) {
 
 // Patterns of unit 2 or more: each has a dark run of 3u >= 6 in the middle;
 // such runs are few, and each is checked on its own.
-int wideFinderPenalty(const Slice& s) {
+[[gnu::always_inline]] inline int wideFinderPenalty(const Slice& s) {
     const int n = s.n;
     int penalty = 0;
     for (int i = 0; i + 6 <= n; ++i) {
@@ -129,7 +129,7 @@ int wideFinderPenalty(const Slice& s) {
 
 } // namespace
 
-int columnsPenalty(const ModuleMatrix& m) {
+QVBARQR_COUNTS_BITS int columnsPenalty(const ModuleMatrix& m) {
     int penalty = 0;
     for (int w = 0; w * 64 < m.size; ++w) {
         const int width = m.size - 64 * w;

@@ -24,7 +24,7 @@ uint64_t shiftedByOne(const uint64_t* row, int w) {
 
 // Transposes a 64 x 64 block in place (bit c of word r becomes bit r of
 // word c) by swapping ever smaller sub-blocks across the diagonal.
-void transposeBlock(uint64_t* a) {
+[[gnu::always_inline]] inline void transposeBlock(uint64_t* a) {
     uint64_t mask = 0x00000000FFFFFFFFu;
     for (int j = 32; j != 0; j >>= 1, mask ^= mask << j) {
         for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
@@ -35,7 +35,7 @@ void transposeBlock(uint64_t* a) {
     }
 }
 
-void transpose(const ModuleMatrix& m, ModuleMatrix& out) {
+[[gnu::always_inline]] inline void transpose(const ModuleMatrix& m, ModuleMatrix& out) {
     const int n = m.size;
     const int blocks = (n + 63) / 64;
     out.size = n;
@@ -71,7 +71,7 @@ void buildTrial(const SymbolMatrix& unmasked, Model model, int level, int mask,
 
 } // namespace
 
-int countSameColourBlocks(const ModuleMatrix& m) {
+QVBARQR_COUNTS_BITS int countSameColourBlocks(const ModuleMatrix& m) {
     const int n = m.size;
     int count = 0;
     for (int i = 0; i + 1 < n; ++i) {
@@ -92,7 +92,7 @@ int countSameColourBlocks(const ModuleMatrix& m) {
     return count;
 }
 
-int remainingPenalty(const ModuleMatrix& m) {
+QVBARQR_COUNTS_BITS int remainingPenalty(const ModuleMatrix& m) {
     const int n = m.size;
     ModuleMatrix rows; // the transpose: its columns are the rows of m
     transpose(m, rows);
