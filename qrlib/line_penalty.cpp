@@ -19,11 +19,17 @@ struct Slice {
     int n;
     uint64_t lanes; // the columns of this slice inside the symbol
     uint64_t padded[kPad + kMaxSize + kPad];
+    uint64_t isolated[kMaxSize];  // dark, light in the rows above and below
+    uint64_t threeDark[kMaxSize]; // dark in this row and the next two
 
     Slice(const ModuleMatrix& m, int w, uint64_t inside) : n(m.size), lanes(inside) {
         std::memset(padded, 0, sizeof padded);
         for (int i = 0; i < n; ++i) {
             padded[kPad + i] = m.rows[i][w] & lanes;
+        }
+        for (int i = 0; i < n; ++i) {
+            isolated[i] = near(i) & ~near(i - 1) & ~near(i + 1);
+            threeDark[i] = near(i) & near(i + 1) & near(i + 2);
         }
     }
 
@@ -70,9 +76,7 @@ struct Slice {
     const int n = s.n;
     int penalty = 0;
     for (int i = 0; i + 7 <= n; ++i) {
-        const uint64_t pattern = s.near(i) & ~s.near(i + 1) & s.near(i + 2) & s.near(i + 3) &
-                                 s.near(i + 4) & ~s.near(i + 5) & s.near(i + 6) & ~s.near(i - 1) &
-                                 ~s.near(i + 7) & s.lanes;
+        const uint64_t pattern = s.isolated[i] & s.threeDark[i + 2] & s.isolated[i + 6];
         if (pattern == 0) {
             continue;
         }
@@ -95,8 +99,7 @@ struct Slice {
     const int n = s.n;
     int penalty = 0;
     for (int i = 0; i + 6 <= n; ++i) {
-        uint64_t runs = s.near(i) & ~s.near(i - 1) & s.near(i + 1) & s.near(i + 2) & s.near(i + 3) &
-                        s.near(i + 4) & s.near(i + 5);
+        uint64_t runs = ~s.near(i - 1) & s.threeDark[i] & s.threeDark[i + 3];
         for (; runs != 0; runs &= runs - 1) {
             const int lane = std::countr_zero(runs);
             int length = 6;
