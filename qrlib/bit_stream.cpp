@@ -3,8 +3,6 @@
 #include "data_analysis.h"
 #include "qr_error.h"
 
-#include <algorithm>
-
 namespace qvbarqr {
 
 namespace {
@@ -105,16 +103,22 @@ void BitWriter::put(uint32_t value, int bits) {
     if (bits_ + bits > capacityBits_) {
         throw CQRErr(8);
     }
-    while (bits > 0) {
-        const int used = bits_ & 7;
-        const int take = std::min(8 - used, bits);
-        const uint32_t chunk = (value >> (bits - take)) & ((1u << take) - 1);
-        const uint8_t placed = static_cast<uint8_t>(chunk << (8 - used - take));
-        uint8_t& byte = buffer_[bits_ >> 3];
-        byte = used == 0 ? placed : static_cast<uint8_t>(byte | placed);
-        bits_ += take;
-        bits -= take;
+    if (bits == 0) {
+        return;
     }
+    // The value lined up behind the bits already in the current byte; the
+    // bytes after it are written whole, their unused bits zero.
+    const int used = bits_ & 7;
+    uint64_t chunk = (uint64_t{value} & ((uint64_t{1} << bits) - 1)) << (64 - used - bits);
+    uint8_t* at = buffer_ + (bits_ >> 3);
+    if (used != 0) {
+        chunk |= uint64_t{at[0]} << 56;
+    }
+    const int bytes = (used + bits + 7) / 8;
+    for (int k = 0; k < bytes; ++k) {
+        at[k] = static_cast<uint8_t>(chunk >> (56 - 8 * k));
+    }
+    bits_ += bits;
 }
 
 void buildDataCodewords(const EncodeRequest& r, const Segment* segments, int count, int version,

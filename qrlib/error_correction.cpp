@@ -24,11 +24,12 @@ void encodeModel2(const Capacity& cap, const BlockLayout& b, const uint8_t* data
     const int shortBlocks = b.blocks - b.longBlocks;
     checkBlockFits(b.shortData + 1, b.ecPerBlock);
     std::memcpy(work, data, static_cast<std::size_t>(cap.data));
+    const ReedSolomonCoder coder(b.ecPerBlock);
     for (int k = 0; k < b.blocks; ++k) {
         const bool isLong = k >= shortBlocks;
         const int start = isLong ? k * (b.shortData + 1) - shortBlocks : k * b.shortData;
-        computeErrorCorrection(work + start, b.shortData + (isLong ? 1 : 0), b.ecPerBlock,
-                               work + cap.data + k * b.ecPerBlock);
+        coder.encode(work + start, b.shortData + (isLong ? 1 : 0),
+                     work + cap.data + k * b.ecPerBlock);
     }
     int n = 0;
     for (int i = 0; i < b.shortData; ++i) {
@@ -53,9 +54,9 @@ void encodeModel1(const Capacity& cap, const BlockLayout& b, const uint8_t* data
     const int dataCount = cap.data + 1;
     checkBlockFits(b.shortData, b.ecPerBlock);
     std::memcpy(out, data, static_cast<std::size_t>(dataCount));
+    const ReedSolomonCoder coder(b.ecPerBlock);
     for (int k = 0; k < b.blocks; ++k) {
-        computeErrorCorrection(out + k * b.shortData, b.shortData, b.ecPerBlock,
-                               out + dataCount + k * b.ecPerBlock);
+        coder.encode(out + k * b.shortData, b.shortData, out + dataCount + k * b.ecPerBlock);
     }
     static constexpr uint8_t kFiller[2] = {0xEC, 0x11};
     for (int i = dataCount + b.blocks * b.ecPerBlock, j = 0; i < cap.total; ++i, ++j) {

@@ -1,6 +1,7 @@
 #include "line_penalty.h"
 
 #include <bit>
+#include <cstring>
 
 namespace qvbarqr {
 
@@ -8,20 +9,39 @@ namespace {
 
 constexpr int kFinderScore = 40;
 
-// One 64-column slice of the matrix: row i's word w holds module i of 64
-// columns, so every step below scores 64 columns at once. Rows outside the
-// symbol read as light.
-struct Slice {
-    const ModuleMatrix& m;
-    int w;
-    uint64_t lanes; // the columns of this slice inside the symbol
+// Rows the scans below read past either end of the symbol without checking.
+constexpr int kPad = 12;
 
-    uint64_t at(int i) const { return i >= 0 && i < m.size ? m.rows[i][w] & lanes : 0; }
+// One 64-column slice of the matrix: row i's word w holds module i of 64
+// columns, so every step below scores 64 columns at once. The words are
+// copied with light rows around them, outside the symbol and past its width.
+struct Slice {
+    int n;
+    uint64_t lanes; // the columns of this slice inside the symbol
+    uint64_t padded[kPad + kMaxSize + kPad];
+    uint64_t isolated[kMaxSize];  // dark, light in the rows above and below
+    uint64_t threeDark[kMaxSize]; // dark in this row and the next two
+
+    Slice(const ModuleMatrix& m, int w, uint64_t inside) : n(m.size), lanes(inside) {
+        std::memset(padded, 0, sizeof padded);
+        for (int i = 0; i < n; ++i) {
+            padded[kPad + i] = m.rows[i][w] & lanes;
+        }
+        for (int i = 0; i < n; ++i) {
+            isolated[i] = near(i) & ~near(i - 1) & ~near(i + 1);
+            threeDark[i] = near(i) & near(i + 1) & near(i + 2);
+        }
+    }
+
+    // Row i, for -kPad <= i < n + kPad.
+    uint64_t near(int i) const { return padded[kPad + i]; }
+    // Row i, anywhere; light outside the symbol.
+    uint64_t at(int i) const { return i >= 0 && i < n ? padded[kPad + i] : 0; }
     bool dark(int i, int lane) const { return (at(i) >> lane) & 1u; }
 
     // Rows from..to-1 of a column all of the colour; false outside the symbol.
     bool allOf(int lane, int from, int to, bool colour) const {
-        if (from < 0 || to > m.size) {
+        if (from < 0 || to > n) {
             return false;
         }
         for (int i = from; i < to; ++i) {
@@ -35,11 +55,11 @@ struct Slice {
 
 // Runs of five or more: (length - 4) windows of five equal modules, plus 2
 // for the window that starts the run, make 3 + (length - 5).
-int longRunPenalty(const Slice& s) {
-    const int n = s.m.size;
+[[gnu::always_inline]] inline int longRunPenalty(const Slice& s) {
+    const int n = s.n;
     uint64_t equal[kMaxSize]; // module i equals module i + 1
     for (int i = 0; i + 1 < n; ++i) {
-        equal[i] = ~(s.at(i) ^ s.at(i + 1)) & s.lanes;
+        equal[i] = ~(s.near(i) ^ s.near(i + 1)) & s.lanes;
     }
     int penalty = 0;
     for (int i = 0; i + 5 <= n; ++i) {
@@ -52,22 +72,22 @@ int longRunPenalty(const Slice& s) {
 
 // Patterns of unit 1: dark, light, three dark, light, dark, with light (or
 // the edge) just outside.
-int narrowFinderPenalty(const Slice& s) {
-    const int n = s.m.size;
+[[gnu::always_inline]] inline int narrowFinderPenalty(const Slice& s) {
+    const int n = s.n;
     int penalty = 0;
     for (int i = 0; i + 7 <= n; ++i) {
-        const uint64_t pattern = s.at(i) & ~s.at(i + 1) & s.at(i + 2) & s.at(i + 3) & s.at(i + 4) &
-                                 ~s.at(i + 5) & s.at(i + 6) & ~s.at(i - 1) & ~s.at(i + 7) & s.lanes;
+        const uint64_t pattern = s.isolated[i] & s.threeDark[i + 2] & s.isolated[i + 6];
         if (pattern == 0) {
             continue;
         }
-        const uint64_t before = i == 0   ? ~uint64_t{0}
-                                : i >= 4 ? ~(s.at(i - 1) | s.at(i - 2) | s.at(i - 3) | s.at(i - 4))
-                                         : 0;
-        const uint64_t after = i + 7 == n ? ~uint64_t{0}
-                               : i + 11 <= n
-                                   ? ~(s.at(i + 7) | s.at(i + 8) | s.at(i + 9) | s.at(i + 10))
-                                   : 0;
+        const uint64_t before =
+            i == 0   ? ~uint64_t{0}
+            : i >= 4 ? ~(s.near(i - 1) | s.near(i - 2) | s.near(i - 3) | s.near(i - 4))
+                     : 0;
+        const uint64_t after =
+            i + 7 == n    ? ~uint64_t{0}
+            : i + 11 <= n ? ~(s.near(i + 7) | s.near(i + 8) | s.near(i + 9) | s.near(i + 10))
+                          : 0;
         penalty += kFinderScore * countBits(pattern & (before | after));
     }
     return penalty;
@@ -75,12 +95,11 @@ int narrowFinderPenalty(const Slice& s) {
 
 // Patterns of unit 2 or more: each has a dark run of 3u >= 6 in the middle;
 // such runs are few, and each is checked on its own.
-int wideFinderPenalty(const Slice& s) {
-    const int n = s.m.size;
+[[gnu::always_inline]] inline int wideFinderPenalty(const Slice& s) {
+    const int n = s.n;
     int penalty = 0;
     for (int i = 0; i + 6 <= n; ++i) {
-        uint64_t runs = s.at(i) & ~s.at(i - 1) & s.at(i + 1) & s.at(i + 2) & s.at(i + 3) &
-                        s.at(i + 4) & s.at(i + 5);
+        uint64_t runs = ~s.near(i - 1) & s.threeDark[i] & s.threeDark[i + 3];
         for (; runs != 0; runs &= runs - 1) {
             const int lane = std::countr_zero(runs);
             int length = 6;
@@ -113,11 +132,11 @@ int wideFinderPenalty(const Slice& s) {
 
 } // namespace
 
-int columnsPenalty(const ModuleMatrix& m) {
+QVBARQR_COUNTS_BITS int columnsPenalty(const ModuleMatrix& m) {
     int penalty = 0;
     for (int w = 0; w * 64 < m.size; ++w) {
         const int width = m.size - 64 * w;
-        const Slice s{m, w, width >= 64 ? ~uint64_t{0} : (uint64_t{1} << width) - 1};
+        const Slice s(m, w, width >= 64 ? ~uint64_t{0} : (uint64_t{1} << width) - 1);
         penalty += longRunPenalty(s) + narrowFinderPenalty(s) + wideFinderPenalty(s);
     }
     return penalty;

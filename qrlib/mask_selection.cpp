@@ -22,20 +22,30 @@ uint64_t shiftedByOne(const uint64_t* row, int w) {
     return (row[w] >> 1) | (next << 63);
 }
 
-// Transposes a 64 x 64 block in place (bit c of word r becomes bit r of
-// word c) by swapping ever smaller sub-blocks across the diagonal.
-void transposeBlock(uint64_t* a) {
-    uint64_t mask = 0x00000000FFFFFFFFu;
-    for (int j = 32; j != 0; j >>= 1, mask ^= mask << j) {
-        for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
-            const uint64_t t = ((a[k] >> j) ^ a[k | j]) & mask;
-            a[k] ^= t << j;
-            a[k | j] ^= t;
+// Swaps, in every 2J x 2J sub-block of a 64 x 64 block, its upper right and
+// lower left J x J quarters (`mask` marks the low J bits of every 2J).
+template <int J> [[gnu::always_inline]] inline void swapQuarters(uint64_t* a, uint64_t mask) {
+    for (int base = 0; base < 64; base += 2 * J) {
+        for (int k = base; k < base + J; ++k) {
+            const uint64_t t = ((a[k] >> J) ^ a[k + J]) & mask;
+            a[k] ^= t << J;
+            a[k + J] ^= t;
         }
     }
 }
 
-void transpose(const ModuleMatrix& m, ModuleMatrix& out) {
+// Transposes a 64 x 64 block in place (bit c of word r becomes bit r of
+// word c) by swapping ever smaller sub-blocks across the diagonal.
+[[gnu::always_inline]] inline void transposeBlock(uint64_t* a) {
+    swapQuarters<32>(a, 0x00000000FFFFFFFFu);
+    swapQuarters<16>(a, 0x0000FFFF0000FFFFu);
+    swapQuarters<8>(a, 0x00FF00FF00FF00FFu);
+    swapQuarters<4>(a, 0x0F0F0F0F0F0F0F0Fu);
+    swapQuarters<2>(a, 0x3333333333333333u);
+    swapQuarters<1>(a, 0x5555555555555555u);
+}
+
+[[gnu::always_inline]] inline void transpose(const ModuleMatrix& m, ModuleMatrix& out) {
     const int n = m.size;
     const int blocks = (n + 63) / 64;
     out.size = n;
@@ -71,7 +81,7 @@ void buildTrial(const SymbolMatrix& unmasked, Model model, int level, int mask,
 
 } // namespace
 
-int countSameColourBlocks(const ModuleMatrix& m) {
+QVBARQR_COUNTS_BITS int countSameColourBlocks(const ModuleMatrix& m) {
     const int n = m.size;
     int count = 0;
     for (int i = 0; i + 1 < n; ++i) {
@@ -92,7 +102,7 @@ int countSameColourBlocks(const ModuleMatrix& m) {
     return count;
 }
 
-int remainingPenalty(const ModuleMatrix& m) {
+QVBARQR_COUNTS_BITS int remainingPenalty(const ModuleMatrix& m) {
     const int n = m.size;
     ModuleMatrix rows; // the transpose: its columns are the rows of m
     transpose(m, rows);

@@ -16,6 +16,16 @@ inline int countBits(uint64_t x) {
     return static_cast<int>((x * 0x0101010101010101u) >> 56);
 }
 
+// Marks a function that counts the bits of many words: on x86-64 it is built
+// twice, and the copy in which countBits is the processor's population-count
+// instruction runs on processors that have it. Its helpers are inlined into
+// both copies.
+#if defined(__x86_64__) && defined(__ELF__)
+#define QVBARQR_COUNTS_BITS __attribute__((target_clones("popcnt", "default")))
+#else
+#define QVBARQR_COUNTS_BITS
+#endif
+
 // A square bit matrix, one bit per module (dark = 1). Bit j of a row, counted
 // from the least significant bit of its first word, is column j; on a
 // little-endian machine the row's bytes read as bit k of byte m holding

@@ -1,5 +1,7 @@
 #include "placement.h"
 
+#include <cstddef>
+
 namespace qvbarqr {
 
 namespace {
@@ -42,20 +44,27 @@ private:
 void placeModel2Codewords(SymbolMatrix& s, const uint8_t* codewords, int count) {
     const int n = s.modules.size;
     CodewordBits bits(codewords, count);
+    const uint64_t* function = &s.function.rows[0][0];
+    uint64_t* modules = &s.modules.rows[0][0];
     bool upward = true;
     for (int right = n - 1; right >= 1; right -= 2) {
         if (right == 6) {
             right = 5;
         }
-        for (int step = 0; step < n; ++step) {
-            const int row = upward ? n - 1 - step : step;
-            const uint64_t* function = s.function.rows[row];
-            uint64_t* modules = s.modules.rows[row];
-            for (int col = right; col >= right - 1; --col) {
-                // Data modules are light until placed, so setting is an OR.
-                if (((function[col >> 6] >> (col & 63)) & 1u) == 0) {
-                    modules[col >> 6] |= bits.next() << (col & 63);
-                }
+        // Masks and words of the two columns; the rows are walked by offset.
+        const uint64_t rightMask = uint64_t{1} << (right & 63);
+        const uint64_t leftMask = uint64_t{1} << ((right - 1) & 63);
+        const int rightWord = right >> 6;
+        const int leftWord = (right - 1) >> 6;
+        const std::ptrdiff_t stride = upward ? -kWordsPerRow : kWordsPerRow;
+        std::ptrdiff_t at = upward ? std::ptrdiff_t{n - 1} * kWordsPerRow : 0;
+        for (int step = 0; step < n; ++step, at += stride) {
+            // Data modules are light until placed, so setting is an OR.
+            if ((function[at + rightWord] & rightMask) == 0) {
+                modules[at + rightWord] |= rightMask & (0 - bits.next());
+            }
+            if ((function[at + leftWord] & leftMask) == 0) {
+                modules[at + leftWord] |= leftMask & (0 - bits.next());
             }
         }
         upward = !upward;

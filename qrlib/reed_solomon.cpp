@@ -38,6 +38,9 @@ constexpr FieldTables makeFieldTables() {
 
 constexpr FieldTables kField = makeFieldTables();
 
+// Sixteen bytes handled as one value (one register where the target has them).
+using Lane = uint8_t __attribute__((vector_size(16)));
+
 constexpr uint8_t multiply(uint8_t a, uint8_t b) {
     if (a == 0 || b == 0) {
         return 0;
@@ -88,26 +91,64 @@ const uint8_t* generatorExponents(int n) {
     return nullptr;
 }
 
-void computeErrorCorrection(const uint8_t* data, int dataCount, int ecCount, uint8_t* ec) {
+ReedSolomonCoder::ReedSolomonCoder(int ecCount) : ecCount_(ecCount), lanes_((ecCount + 15) / 16) {
+    static_assert(kMaxDegree <= kRowBytes);
     const uint8_t* g = generatorExponents(ecCount);
     if (g == nullptr) {
         throw CQRErr(9);
     }
-    std::memset(ec, 0, static_cast<std::size_t>(ecCount));
-    for (int i = 0; i < dataCount; ++i) {
-        const uint8_t feedback = static_cast<uint8_t>(ec[0] ^ data[i]);
-        if (feedback == 0) {
-            std::memmove(ec, ec + 1, static_cast<std::size_t>(ecCount - 1));
-            ec[ecCount - 1] = 0;
+    std::memset(low_, 0, sizeof low_);
+    std::memset(high_, 0, sizeof high_);
+    for (int j = 0; j < ecCount; ++j) {
+        low_[1][j] = kField.exp[g[j]];
+    }
+    // Rows of the single bits by doubling in the field, the others by adding them.
+    for (int bit = 1; bit < 8; ++bit) {
+        const uint8_t* from = bit == 4  ? low_[8]
+                              : bit < 4 ? low_[1 << (bit - 1)]
+                                        : high_[1 << (bit - 5)];
+        uint8_t* to = bit < 4 ? low_[1 << bit] : high_[1 << (bit - 4)];
+        for (int j = 0; j < kRowBytes; ++j) {
+            to[j] = static_cast<uint8_t>((from[j] << 1) ^ ((from[j] >> 7) * 0x1D));
+        }
+    }
+    for (int x = 3; x < 16; ++x) {
+        const int lowest = x & -x;
+        if (lowest == x) {
             continue;
         }
-        // Shift the register by one and add feedback x generator in one pass.
-        const uint8_t* row = kField.exp.data() + kField.log[feedback];
-        for (int j = 0; j + 1 < ecCount; ++j) {
-            ec[j] = static_cast<uint8_t>(ec[j + 1] ^ row[g[j]]);
+        for (int j = 0; j < kRowBytes; ++j) {
+            low_[x][j] = static_cast<uint8_t>(low_[x - lowest][j] ^ low_[lowest][j]);
+            high_[x][j] = static_cast<uint8_t>(high_[x - lowest][j] ^ high_[lowest][j]);
         }
-        ec[ecCount - 1] = row[g[ecCount - 1]];
     }
+}
+
+void ReedSolomonCoder::encode(const uint8_t* data, int dataCount, uint8_t* ec) const {
+    // The remainder register; its bytes past ecCount stay zero, so that the
+    // last codeword shifts in a zero.
+    uint8_t reg[kRowBytes + 1] = {};
+    for (int i = 0; i < dataCount; ++i) {
+        const uint8_t feedback = static_cast<uint8_t>(reg[0] ^ data[i]);
+        const uint8_t* low = low_[feedback & 15];
+        const uint8_t* high = high_[feedback >> 4];
+        for (int lane = 0; lane < lanes_; ++lane) {
+            const int at = lane * kLane;
+            Lane next;
+            Lane lowProduct;
+            Lane highProduct;
+            std::memcpy(&next, reg + at + 1, kLane);
+            std::memcpy(&lowProduct, low + at, kLane);
+            std::memcpy(&highProduct, high + at, kLane);
+            next ^= lowProduct ^ highProduct;
+            std::memcpy(reg + at, &next, kLane);
+        }
+    }
+    std::memcpy(ec, reg, static_cast<std::size_t>(ecCount_));
+}
+
+void computeErrorCorrection(const uint8_t* data, int dataCount, int ecCount, uint8_t* ec) {
+    ReedSolomonCoder(ecCount).encode(data, dataCount, ec);
 }
 
 } // namespace qvbarqr

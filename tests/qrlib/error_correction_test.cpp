@@ -24,7 +24,45 @@ EncodeRequest requestFor(const char* text, Model model, int level) {
     return r;
 }
 
+uint8_t multiply(uint8_t a, uint8_t b) {
+    return (a == 0 || b == 0) ? 0 : gfExp((gfLog(a) + gfLog(b)) % 255);
+}
+
+// A block with its error correction, as a polynomial (first codeword the
+// highest power), evaluated at x.
+uint8_t evaluateCodeword(const std::vector<uint8_t>& codeword, uint8_t x) {
+    uint8_t value = 0;
+    for (uint8_t c : codeword) {
+        value = static_cast<uint8_t>(multiply(value, x) ^ c);
+    }
+    return value;
+}
+
 } // namespace
+
+// Data followed by its error correction is a multiple of the generator: it
+// vanishes at the generator's roots, for every stored degree, short and long
+// blocks and data that uses every codeword value.
+TEST(ErrorCorrection, BlocksVanishAtTheGeneratorRoots) {
+    uint32_t seed = 1;
+    for (int n = 7; n <= 68; ++n) {
+        if (generatorExponents(n) == nullptr) {
+            continue;
+        }
+        for (int dataCount : {1, 13, 252 - n}) {
+            std::vector<uint8_t> codeword(static_cast<std::size_t>(dataCount + n));
+            for (int i = 0; i < dataCount; ++i) {
+                seed = seed * 1103515245u + 12345u;
+                codeword[i] = static_cast<uint8_t>(seed >> 16);
+            }
+            computeErrorCorrection(codeword.data(), dataCount, n, codeword.data() + dataCount);
+            for (int root = 0; root < n; ++root) {
+                EXPECT_EQ(evaluateCodeword(codeword, gfExp(root)), 0)
+                    << "degree " << n << " data " << dataCount << " root " << root;
+            }
+        }
+    }
+}
 
 TEST(ErrorCorrection, WorkedNumericExampleVersion1M) {
     const EncodeRequest r = requestFor("01234567", Model::Two, 1);
