@@ -27,21 +27,22 @@ namespace {
 using namespace tabulon;
 
 // 請求書印刷: the insurer number is checked (a three-digit entry completed, its
-// box painted white again) before the claim on screen is printed.
-void PrintClaimOnScreen(ClaimScreen& screen) {
+// box painted white again) before the claim on screen is printed. True when
+// it was printed.
+bool PrintClaimOnScreen(ClaimScreen& screen) {
     QLineEdit* bangou = screen.Box(QStringLiteral("txtBangou"));
     const BangouCheck check = CheckBangou(screen.Kind(), bangou->text());
     if (check.result != BangouCheck::Result::Ok) {
         SetBoxColor(bangou, Qt::red);
         bangou->setFocus();
         ShowMessage(check.message, MsgIcon::Exclamation);
-        return;
+        return false;
     }
     if (check.expanded) {
         bangou->setText(check.bangou);
         SetBoxColor(bangou, Qt::white);
     }
-    PrintClaimScreen(&screen, screen.Kind().code);
+    return PrintClaimScreen(&screen, screen.Kind().code);
 }
 
 void WireClaimPrinting() {

@@ -12,7 +12,8 @@ class ClaimScreen;
 class ClaimList;
 
 struct ClaimPrintHooks {
-    std::function<void(ClaimScreen&)> printClaim;   // 請求書印刷 on an entry screen
+    // 請求書印刷 on an entry screen; true when the claim was printed.
+    std::function<bool(ClaimScreen&)> printClaim;
     std::function<void(ClaimList&)> printAllClaims; // 請求書一括印刷 on the list
     std::function<void(ClaimList&)> printSummaries; // 総括表(提出用・控)印刷 on the list
 };

@@ -3,6 +3,7 @@
 #include "claim_columns.h"
 #include "globals.h"
 #include "ui/clerk_keys.h"
+#include "ui/typed_entries.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -48,6 +49,13 @@ ClaimScreen::ClaimScreen(int kind, QWidget* parent) : QDialog(parent), kind_(Cla
         move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
     }
     SetUpSinryouka();
+    entries_ = new TypedEntries(this);
+    entries_->Snapshot();
+}
+
+void ClaimScreen::SetLoadedRow(QVariantMap row) {
+    loadedRow_ = std::move(row);
+    entries_->Snapshot();
 }
 
 QLineEdit* ClaimScreen::Box(const QString& name, int index) const {
@@ -92,6 +100,7 @@ void ClaimScreen::DataClear() {
         }
     }
     Box(QStringLiteral("txtBangou"))->setFocus();
+    entries_->Snapshot();
 }
 
 BoxRef ClaimScreen::RefOf(QObject* box) const {

@@ -18,6 +18,8 @@ class QTabWidget;
 
 namespace tabulon {
 
+class TypedEntries;
+
 enum class ClaimSave; // mdu_seikyusyo.h
 
 class ClaimScreen : public QDialog {
@@ -42,9 +44,10 @@ public:
     void DataClear();
 
     // The stored row as this screen loaded or last saved it, column by column;
-    // an edit is saved only while the stored row is still this.
+    // an edit is saved only while the stored row is still this. The boxes as
+    // they are now count as loaded.
     const QVariantMap& LoadedRow() const { return loadedRow_; }
-    void SetLoadedRow(QVariantMap row) { loadedRow_ = std::move(row); }
+    void SetLoadedRow(QVariantMap row);
 
     // The four buttons.
     void Save();
@@ -85,6 +88,7 @@ private:
     QHash<QLineEdit*, BoxRef> refs_;
     QTabWidget* tabs_ = nullptr;
     QVariantMap loadedRow_;
+    TypedEntries* entries_ = nullptr;
 };
 
 // The key of a box in the control-array map: "txtKensuu(3)" or "txtBangou".

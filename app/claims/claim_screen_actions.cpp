@@ -8,6 +8,7 @@
 #include "mdu_seikyusyo.h"
 #include "message_box.h"
 #include "messages.h"
+#include "ui/typed_entries.h"
 
 #include <QLineEdit>
 
@@ -96,13 +97,17 @@ void ClaimScreen::Delete() {
 }
 
 void ClaimScreen::CloseScreen() {
+    if (!entries_->MayClose())
+        return;
     ResetImeMode(*this, kind_.lastRowIndex);
     done(QDialog::Accepted);
 }
 
+// A claim printed from entries that are not saved is on paper but not in the
+// data, so it would be missing from the summary table: closing says so.
 void ClaimScreen::Print() {
-    if (PrintHooks().printClaim)
-        PrintHooks().printClaim(*this);
+    if (PrintHooks().printClaim && PrintHooks().printClaim(*this) && entries_->Changed())
+        entries_->SetCloseNote(msg::kPrintedClaimNotSaved);
 }
 
 } // namespace tabulon

@@ -42,6 +42,19 @@ inline const QString kSaved = QStringLiteral("保存しました。");
 inline const QString kConfirmDelete = QStringLiteral("削除してもよろしいですか？");
 inline const QString kDeleted = QStringLiteral("削除しました。");
 inline const QString kConfirmExit = QStringLiteral("終了してもよろしいですか？");
+// Closing a screen whose boxes differ from what was last loaded or saved.
+inline const QString kConfirmCloseUnsaved =
+    QStringLiteral("入力内容が保存されていません。閉じてもよろしいですか？");
+// Put before kConfirmCloseUnsaved after a claim went out on paper unsaved.
+inline const QString kPrintedClaimNotSaved =
+    QStringLiteral("印刷した請求書は保存されていません。"
+                   "データに入っていないため、総括表にも載りません。");
+
+// Printing while no institution is registered.
+inline const QString kNoInstitutionCode =
+    QStringLiteral("医療機関コードが登録されていません。\r\r"
+                   "このまま印刷すると、医療機関コードのない帳票になります。印刷しますか？\r"
+                   "（設定 → 医療機関登録 で登録できます。）");
 
 // A save that met another terminal's work on the claim or summary line it had
 // opened; %1 names it (kClaimWord or kLineWord). Nothing has been written.

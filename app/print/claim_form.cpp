@@ -101,13 +101,13 @@ void FillClaimForm(ReportForm& form, const QWidget* screen, int lastRowIndex) {
     FillClaimPage(form, page, IgnoreFailure);
 }
 
-void PrintClaimScreen(const QWidget* screen, int kind) {
+bool PrintClaimScreen(const QWidget* screen, int kind) {
     const ClaimPrintKind* k = FindClaimPrintKind(kind);
     if (k == nullptr)
-        return;
+        return false;
     gQRKind = QString::fromLatin1(k->qrKind);
     const int lastRowIndex = k->lastRowIndex;
-    PrintClaim(
+    return PrintClaim(
         QString::fromLatin1(k->layout), QString::fromUtf8(k->name),
         [screen, lastRowIndex](ReportForm& form) { FillClaimForm(form, screen, lastRowIndex); });
 }

@@ -49,6 +49,7 @@ void FillClaimForm(ReportForm& form, const QWidget* screen, int lastRowIndex);
 
 // 請求書印刷 of an entry screen of `kind`, after the screen's insurer-number
 // check has passed: sets gQRKind and prints the claim on the kind's layout.
-void PrintClaimScreen(const QWidget* screen, int kind);
+// True when the document was finished.
+bool PrintClaimScreen(const QWidget* screen, int kind);
 
 } // namespace tabulon

@@ -1,6 +1,8 @@
 #include "print_run.h"
 
+#include "globals.h"
 #include "message_box.h"
+#include "messages.h"
 #include "print_context.h"
 #include "print_errors.h"
 #include "print_preview.h"
@@ -31,6 +33,11 @@ bool PrintRun::EngineFailure(const QString& prefix, int status) {
 }
 
 bool PrintRun::Start(const QString& title) {
+    // Every form carries the institution's code; without one registered it
+    // would go out blank there, so the clerk may stop before anything prints.
+    if (gIryouCD.trimmed().isEmpty() && ShowMessage(msg::kNoInstitutionCode, MsgIcon::Question,
+                                                    MsgButtons::OkCancel) != MsgAnswer::Ok)
+        return false;
     ErrStyle = kErrStyleExclamation;
     if (const int status = engine_.Init())
         return EngineFailure(QStringLiteral("印刷初期化エラー："), status);

@@ -33,7 +33,8 @@ public:
     bool JobOpen = false;
     bool FormOpen = false;
 
-    // Init and StartDoc with the document of `title`.
+    // Init and StartDoc with the document of `title`. While no institution
+    // is registered the clerk is asked first; Cancel starts nothing.
     bool Start(const QString& title);
     // OpenForm on the layout and SetPaper; the form stays open until
     // CloseLayout. Null after a failure.

@@ -10,8 +10,8 @@ namespace tabulon {
 namespace {
 
 // One form, one page filled by `fill` and output by the run.
-void PrintSinglePage(const QString& title, const QString& layoutName, const PageFill& fill) {
-    PrintOnOneLayout(title, layoutName, [&fill](PrintRun& run, ReportForm& form) {
+bool PrintSinglePage(const QString& title, const QString& layoutName, const PageFill& fill) {
+    return PrintOnOneLayout(title, layoutName, [&fill](PrintRun& run, ReportForm& form) {
         fill(form);
         return run.OutputPage();
     });
@@ -40,11 +40,11 @@ private:
 
 } // namespace
 
-void PrintOnOneLayout(const QString& title, const QString& layoutName,
+bool PrintOnOneLayout(const QString& title, const QString& layoutName,
                       const std::function<bool(PrintRun& run, ReportForm& form)>& pages) {
     PrintRun run(PrintEngine());
     if (!run.Start(title))
-        return;
+        return false;
     const bool printed = run.Guard([&] {
         ReportForm* form = run.OpenLayout(layoutName);
         if (!form || !pages(run, *form))
@@ -52,12 +52,11 @@ void PrintOnOneLayout(const QString& title, const QString& layoutName,
         run.CloseLayout();
         return true;
     });
-    if (printed)
-        run.Finish();
+    return printed && run.Finish();
 }
 
-void PrintClaim(const QString& layoutName, const QString& kindName, const PageFill& fill) {
-    PrintSinglePage(kindName, layoutName, fill);
+bool PrintClaim(const QString& layoutName, const QString& kindName, const PageFill& fill) {
+    return PrintSinglePage(kindName, layoutName, fill);
 }
 
 void PrintSoukatu(const QString& mark, const PageFill& fill) {
@@ -104,10 +103,11 @@ void PrintSoukatuAll(const PageRoutine& medDental, const PageRoutine& pharmacy,
 }
 
 void PrintClaimBatch(const std::function<void(PrintRun& run)>& pages) {
-    WaitCursor hourglass;
     PrintRun run(PrintEngine());
+    // The start may ask the clerk, with the normal pointer.
     if (!run.Start(QStringLiteral("請求書一括")))
         return;
+    WaitCursor hourglass;
     const bool printed = run.Guard([&] {
         pages(run);
         return !run.Failed();

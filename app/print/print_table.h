@@ -22,11 +22,13 @@ using ListRoutine =
     std::function<bool(ReportEngine& engine, ReportForm& form, const QString& tableKind)>;
 
 // A document of pages on one layout: `pages` fills and outputs them through
-// the run (false once it failed); the preview follows.
-void PrintOnOneLayout(const QString& title, const QString& layoutName,
+// the run (false once it failed); the preview follows. True when the
+// document was finished.
+bool PrintOnOneLayout(const QString& title, const QString& layoutName,
                       const std::function<bool(PrintRun& run, ReportForm& form)>& pages);
 // One claim form; the document is titled with the kind name ("医科（一般・退職）").
-void PrintClaim(const QString& layoutName, const QString& kindName, const PageFill& fill);
+// True when the document was finished.
+bool PrintClaim(const QString& layoutName, const QString& kindName, const PageFill& fill);
 // The summary table of the summary screen: "soukatu3.qvf" for the mark "薬",
 // else "soukatu1.qvf"; document "総括表1".
 void PrintSoukatu(const QString& mark, const PageFill& fill);

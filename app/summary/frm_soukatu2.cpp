@@ -6,6 +6,7 @@
 #include "message_box.h"
 #include "modal_screen.h"
 #include "ui/screen_geometry.h"
+#include "ui/typed_entries.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -38,7 +39,9 @@ int KindOfSyubetu(const QString& syubetu) {
 FrmSoukatu2::FrmSoukatu2(QWidget* parent)
     : SummaryScreen(QStringLiteral("frmSoukatu2"), QStringLiteral("総括表（控）作成"), parent) {
     BuildControls();
+    entries_ = new TypedEntries(this);
     Load();
+    entries_->Snapshot();
 }
 
 int FrmSoukatu2::SelectedKind() const {
@@ -180,6 +183,7 @@ void FrmSoukatu2::DataClear() {
     Option(kind - 1)->setChecked(true);
     // Run even when the selection did not change, so enabling and colours follow it.
     OnOption(kind);
+    entries_->Snapshot();
 }
 
 void FrmSoukatu2::ReturnToAdding() {
@@ -200,6 +204,8 @@ void FrmSoukatu2::CancelEdit() {
 }
 
 void FrmSoukatu2::OnClose() {
+    if (!entries_->MayClose())
+        return;
     for (const auto& figure : figures_)
         for (EntryBox* box : figure)
             box->SetImeMode(ImeMode::NoControl);

@@ -17,6 +17,7 @@ class QTreeWidget;
 namespace tabulon {
 
 class Recordset;
+class TypedEntries;
 
 class FrmSoukatu2 : public SummaryScreen {
     Q_OBJECT
@@ -84,6 +85,7 @@ private:
     QPushButton* delete_ = nullptr;
     QTreeWidget* list_ = nullptr;
     QVariantMap openedLine_; // the stored line as opened, column by column
+    TypedEntries* entries_ = nullptr;
 };
 
 } // namespace tabulon

@@ -15,6 +15,7 @@
 #include "summary_print_hooks.h"
 #include "ui/controls.h"
 #include "ui/list_lines.h"
+#include "ui/typed_entries.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -248,6 +249,7 @@ void FrmSoukatu2::LoadCurrentLine() {
         throw DbError(kErrNoCurrentRecord, QStringLiteral("この行は既に削除されています。"));
     FillFromLine(*line, CurrentClaim.kind);
     openedLine_ = CurrentRowValues(*line);
+    entries_->Snapshot();
     delete_->setEnabled(true);
     SetSaveCaption(QStringLiteral("変更"));
 }

@@ -313,7 +313,10 @@ TEST_F(ClaimScreenTest, PrintButtonCallsTheHookWhenOneIsSet) {
     QTest::mouseClick(screen->Button("cmdPrint"), Qt::LeftButton);
     EXPECT_TRUE(screen->isVisible());
     ClaimScreen* printed = nullptr;
-    PrintHooks().printClaim = [&](ClaimScreen& s) { printed = &s; };
+    PrintHooks().printClaim = [&](ClaimScreen& s) {
+        printed = &s;
+        return true;
+    };
     QTest::mouseClick(screen->Button("cmdPrint"), Qt::LeftButton);
     EXPECT_EQ(printed, screen.get());
 }

@@ -3,7 +3,9 @@
 
 #include "db/db_error.h"
 #include "frm_preview.h"
+#include "globals.h"
 #include "message_box.h"
+#include "messages.h"
 #include "modal_screen.h"
 #include "print_context.h"
 #include "print_table.h"
@@ -11,6 +13,7 @@
 
 #include <QDialog>
 #include <QGuiApplication>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace tabulon {
@@ -23,9 +26,10 @@ protected:
     void SetUp() override {
         SetPrintEngine(&engine);
         SetProgramFolder(kFolder);
+        gIryouCD = QStringLiteral("1234567");
         SetMessageHandler([this](const ShownMessage& m) {
             messages.push_back(m);
-            return MsgAnswer::Ok;
+            return answer;
         });
         SetModalHandler([this](QDialog& screen) {
             auto* preview = qobject_cast<frmPreview*>(&screen);
@@ -47,6 +51,7 @@ protected:
 
     RecordingEngine engine;
     std::vector<ShownMessage> messages;
+    MsgAnswer answer = MsgAnswer::Ok;
     QStringList previews;
 };
 
@@ -316,6 +321,66 @@ TEST_F(PrintRunTest, BatchStopsAtTheFirstFailingPage) {
     EXPECT_EQ(OnlyMessage(), QStringLiteral("印刷処理エラー：6"));
     EXPECT_EQ(engine.calls.mid(engine.calls.size() - 2), (QStringList{"AbortDoc", "CloseForm"}));
     EXPECT_FALSE(engine.calls.contains("EndDoc"));
+}
+
+// Every run, whatever it prints, asks first while no institution is
+// registered: its forms would carry no institution code.
+TEST_F(PrintRunTest, EveryRunWarnsWithoutAnInstitutionAndCancelPrintsNothing) {
+    const auto noPages = [](ReportEngine&, ReportForm&) { return true; };
+    const struct {
+        const char* run;
+        std::function<void()> print;
+    } runs[] = {
+        {"claim",
+         [] {
+             PrintClaim(QStringLiteral("seikyuu1.qvf"), QStringLiteral("医科（一般・退職）"),
+                        FillTwoFields);
+         }},
+        {"summary table", [] { PrintSoukatu(QStringLiteral("医"), FillTwoFields); }},
+        {"all summary tables",
+         [noPages] {
+             PrintSoukatuAll(noPages, noPages,
+                             [](ReportEngine&, ReportForm&, const QString&) { return true; });
+         }},
+        {"claim batch",
+         [] {
+             PrintClaimBatch([](PrintRun& run) {
+                 PrintBatchPage(run, QStringLiteral("seikyuu1.qvf"), FillTwoFields);
+             });
+         }},
+    };
+    const struct {
+        const char* code;
+        MsgAnswer answer;
+        bool asks;
+        bool prints;
+    } institutions[] = {
+        {"", MsgAnswer::Cancel, true, false},
+        {" ", MsgAnswer::Cancel, true, false},
+        {"", MsgAnswer::Ok, true, true},
+        {"1234567", MsgAnswer::Cancel, false, true},
+    };
+    for (const auto& r : runs) {
+        for (const auto& i : institutions) {
+            SCOPED_TRACE(std::string(r.run) + " with code '" + i.code + "'");
+            engine.calls.clear();
+            messages.clear();
+            previews.clear();
+            gIryouCD = QString::fromLatin1(i.code);
+            answer = i.answer;
+            r.print();
+            if (i.asks) {
+                ASSERT_EQ(messages.size(), 1u);
+                EXPECT_EQ(messages[0].text, msg::kNoInstitutionCode);
+                EXPECT_EQ(messages[0].icon, MsgIcon::Question);
+                EXPECT_EQ(messages[0].buttons, MsgButtons::OkCancel);
+            } else {
+                EXPECT_TRUE(messages.empty());
+            }
+            EXPECT_EQ(engine.calls.isEmpty(), !i.prints);
+            EXPECT_EQ(previews.size(), i.prints ? 1 : 0);
+        }
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // "印刷処理エラー：" and the engine's status, and the clerk sees no preview
 // and finds no document: the same run with a sound library shows its preview.
 
+#include "globals.h"
 #include "modal_screen.h"
 #include "print_context.h"
 #include "print_table.h"
@@ -30,6 +31,7 @@ protected:
                     dir.filePath(QStringLiteral("form/seikyuu1.qvf")));
         SetProgramFolder(dir.path());
         SetPrintEngine(nullptr);
+        gIryouCD = QStringLiteral("1234567");
         SetModalHandler([this](QDialog&) {
             ++previews;
             return 0;

@@ -11,6 +11,7 @@
 #include "ui/enter_path.h"
 #include "ui/month_check.h"
 #include "ui/screen_geometry.h"
+#include "ui/typed_entries.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -53,6 +54,8 @@ FrmTouroku::FrmTouroku(QWidget* parent) : QDialog(parent) {
     findChild<QLabel*>(QStringLiteral("lblTitle"))->resize(width, TwipsToPixels(540));
     FixSizeAndCentre(this, QSize(width, TwipsToPixels(5460)));
     showSettings();
+    entries_ = new TypedEntries(this);
+    entries_->Snapshot();
 }
 
 void FrmTouroku::buildControls() {
@@ -125,7 +128,10 @@ void FrmTouroku::buildControls() {
     new EnterPath(this,
                   {txtCode_, txtJyusyo1_, txtJyusyo2_, txtMeisyou_, txtTel_, txtSimei_, edit});
     connect(edit, &QPushButton::clicked, this, &FrmTouroku::onRegister);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(close, &QPushButton::clicked, this, [this] {
+        if (entries_->MayClose())
+            reject();
+    });
 }
 
 void FrmTouroku::showSettings() {
@@ -178,8 +184,10 @@ void FrmTouroku::onRegister() {
     const QString sougou = chkSougou_->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     // RegisterSettings has reported a failure itself; only a written file is "saved".
     if (RegisterSettings({code, txtJyusyo1_->text(), txtJyusyo2_->text(), txtMeisyou_->text(),
-                          txtTel_->text(), txtSimei_->text(), syubetu, sougou}))
+                          txtTel_->text(), txtSimei_->text(), syubetu, sougou})) {
+        entries_->Snapshot();
         ShowMessage(msg::kSaved, MsgIcon::Information);
+    }
 }
 
 void FrmTouroku::refuse(QLineEdit* box, const QString& message) {

@@ -11,6 +11,8 @@ class QRadioButton;
 
 namespace tabulon {
 
+class TypedEntries;
+
 class FrmTouroku : public QDialog {
     Q_OBJECT
 public:
@@ -35,6 +37,7 @@ private:
     QLineEdit* txtSimei_ = nullptr;
     QRadioButton* optHyoubetu_[3] = {};
     QCheckBox* chkSougou_ = nullptr;
+    TypedEntries* entries_ = nullptr;
 };
 
 } // namespace tabulon

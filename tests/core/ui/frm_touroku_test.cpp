@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <functional>
 
 namespace tabulon::test {
 namespace {
@@ -245,6 +246,47 @@ TEST_F(TourokuTest, Utf8SettingsFileIsWrittenBackInShiftJis) {
     EXPECT_TRUE(
         settingsFile().contains("\r\nMeisyou=\x96\xbc\x8c\xc3\x89\xae\x88\xe3\x89\x40\r\n"));
     EXPECT_FALSE(settingsFile().startsWith("\xEF\xBB\xBF"));
+}
+
+// 閉じる (Return on the focused button) asks only while the boxes or the
+// options differ from the settings shown or last registered.
+TEST_F(TourokuTest, CloseAsksOnlyAboutChangesNotRegistered) {
+    const struct {
+        const char* what;
+        std::function<void()> work;
+        bool asks;
+    } cases[] = {
+        {"nothing changed", [] {}, false},
+        {"the name typed", [this] { type("txtMeisyou", "新医院"); }, true},
+        {"dental chosen", [this] { QTest::mouseClick(kind(1), Qt::LeftButton); }, true},
+        {"typed and registered",
+         [this] {
+             type("txtMeisyou", "新医院");
+             clickRegister();
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        open();
+        c.work();
+        messages.shown.clear();
+        messages.answers = {MsgAnswer::Cancel};
+        auto* close = Find<QPushButton>(screen.get(), "cmdClose");
+        close->setFocus();
+        QTest::keyClick(close, Qt::Key_Return);
+        if (!c.asks) {
+            EXPECT_TRUE(messages.shown.empty());
+            EXPECT_TRUE(screen->isHidden());
+            continue;
+        }
+        ASSERT_EQ(messages.Texts(),
+                  QStringList{"入力内容が保存されていません。閉じてもよろしいですか？"});
+        EXPECT_EQ(messages.shown[0].icon, MsgIcon::Question);
+        EXPECT_TRUE(screen->isVisible());
+        QTest::keyClick(close, Qt::Key_Return); // answered OK
+        EXPECT_TRUE(screen->isHidden());
+    }
 }
 
 } // namespace
