@@ -1,7 +1,9 @@
+#include "db/compaction_shortcut.h"
 #include "db/connect_string.h"
 #include "db/dao.h"
 #include "db/derived_key.h"
 #include "db/engine_database.h"
+#include "db/page_codes.h"
 #include "db/sqlite_connection.h"
 
 #include <QFile>
@@ -12,7 +14,8 @@
 namespace tabulon::DBEngine {
 
 // The copy is written by SQLCipher's export into an attached database under
-// the same password, which rebuilds every table and index without free pages.
+// the same password, which rebuilds every table and index without free pages;
+// a file with few free pages is copied as it stands (compaction_shortcut.h).
 // Attached without a key, the copy takes the source's derived key and salt, so
 // the key is not derived again, and the copy opens with the password like
 // any file of this program.
@@ -30,6 +33,11 @@ void CompactDatabase(const QString& source, const QString& destination, const QS
                       QStringLiteral("データベース '%1' を作成できません。").arg(destination));
     ::close(fd);
     try {
+        if (!WorthRebuilding(connection)) {
+            CheckPageCodes(source, RawKeyFor(password, FileSalt(source)));
+            CopyFileBytes(source, destination);
+            return;
+        }
         connection.Exec(QStringLiteral("ATTACH DATABASE ?1 AS compacted"), {destination});
         // The copy counts only once it is complete and synced by the caller, so
         // it needs no journal of its own while it is written.
