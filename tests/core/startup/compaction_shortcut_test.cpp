@@ -72,8 +72,9 @@ TEST_P(CompactionShortcutTest, RebuildsOnlyWhenATenthIsFree) {
 
     const QByteArray after = Bytes(db.Path());
     EXPECT_EQ(after == before, !c.rebuilt);
-    if (c.rebuilt)
+    if (c.rebuilt) {
         EXPECT_EQ(Pragma(db.Path(), QStringLiteral("freelist_count")), 0);
+    }
     EXPECT_EQ(after.left(16), before.left(16)) << "the salt, and with it the key, is kept";
     EXPECT_EQ(Months(db.Path()), c.rows - c.deleted);
     EXPECT_FALSE(QFile::exists(Work()));
