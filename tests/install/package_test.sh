@@ -37,6 +37,9 @@ fi
 if grep -E 'CMake|_test$|/tests?/|\.a$' <<<"$contents"; then
     fail "the package holds build or test files"
 fi
+description="$(dpkg-deb -f "$deb" Description)"
+grep -q '愛知県国民健康保険団体連合会' <<<"$description" ||
+    fail "the description does not name the federation whose forms these are"
 depends="$(dpkg-deb -f "$deb" Depends)"
 for d in fonts-ipaexfont-gothic fonts-ipaexfont-mincho qt6-translations-l10n libqt6widgets6 \
     libsqlcipher libpq5 libzxing libcups2; do
