@@ -92,6 +92,15 @@ fi
 second="$(start)" || fail "the second start failed: $second"
 grep -q 'screen: frmTouroku' <<<"$second" && fail "the institution was asked for again"
 
+# tabulon-export reads the database the program made in the data folder,
+# from whatever folder it is run: an empty month is said as such (3), not as
+# a missing database (1).
+status=0
+(cd "$tmp/start" && env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$home" \
+    XDG_DATA_HOME="$home/.local/share" "${as_user[@]}" "$root/usr/bin/tabulon-export" 0101 "$home") ||
+    status=$?
+[ "$status" -eq 3 ] || fail "tabulon-export did not find the database in $data (status $status)"
+
 [ -z "$(ls -A "$tmp/start")" ] || fail "files written in the starting folder: $(ls -A "$tmp/start")"
 after="$(snapshot)"
 [ "$before" = "$after" ] || fail "the install root changed: $(diff <(echo "$before") <(echo "$after"))"
