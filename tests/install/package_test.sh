@@ -26,6 +26,7 @@ deb="$(find "$tmp/pkg" -maxdepth 1 -name 'tabulon_*_amd64.deb')"
 contents="$(dpkg-deb -c "$deb" | awk '{print $6}')"
 for f in ./usr/bin/tabulon ./usr/bin/tabulon-initdb ./usr/lib/tabulon/libQvBarQR.so \
     ./usr/share/tabulon/form/seikyuu1.qvf ./usr/share/tabulon/form/soukatu3.qvf \
+    ./usr/share/tabulon/help/manual.html ./usr/share/tabulon/help/main-menu.png \
     ./usr/share/applications/tabulon.desktop ./usr/share/icons/hicolor/scalable/apps/tabulon.svg \
     ./usr/share/icons/hicolor/256x256/apps/tabulon.png ./usr/share/doc/tabulon/README.md \
     ./usr/share/doc/tabulon/copyright ./usr/share/doc/tabulon/changelog.gz; do
