@@ -29,8 +29,13 @@ and summary table into fixed entry screens; Tabulon keeps them in an
 encrypted database, totals them and prints the forms, each with its
 QR code, into a PDF shown in a preview window.
 .
+The forms are those of Aichi prefecture's federation of National Health
+Insurance organisations (愛知県国民健康保険団体連合会; insurer numbers
+with the prefix 23).
+.
 医療機関・歯科・薬局のための、毎月の請求書と総括表を作るプログラムです。
 入力した件数・日数・点数などを暗号化したデータベースに保存し、集計して、
-QR コード付きの帳票を PDF に印刷してプレビューに表示します。")
+QR コード付きの帳票を PDF に印刷してプレビューに表示します。
+帳票は愛知県国民健康保険団体連合会（保険者番号の頭 23）のものです。")
 
 include(CPack)

@@ -15,6 +15,8 @@ packages=(
     g++-multilib clang libclang-rt-14-dev
     poppler-utils
     dpkg-dev file desktop-file-utils
+    # the clerk's manual is made from the README at build time
+    cmark-gfm
     # the printer test: a private cupsd with the CUPS-PDF driver's queue
     cups cups-client printer-driver-cups-pdf ghostscript
 )

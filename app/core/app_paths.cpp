@@ -26,6 +26,14 @@ bool IsInstalledLayout() {
            QFileInfo(QDir(InstalledShareFolder()).filePath(QStringLiteral("form"))).isDir();
 }
 
+// A folder of the program's own files: beside the program, or under
+// ../share/tabulon when installed.
+QString ShareFolder(const QString& name) {
+    if (IsInstalledLayout())
+        return QDir::cleanPath(QDir(InstalledShareFolder()).filePath(name));
+    return QDir(ProgramFolder()).filePath(name);
+}
+
 QString DesktopFolder(QStandardPaths::StandardLocation location) {
     return QStandardPaths::writableLocation(location);
 }
@@ -56,9 +64,11 @@ QString QrLibraryFolder() {
 }
 
 QString LayoutFolder() {
-    if (IsInstalledLayout())
-        return QDir::cleanPath(QDir(InstalledShareFolder()).filePath(QStringLiteral("form")));
-    return QDir(ProgramFolder()).filePath(QStringLiteral("form"));
+    return ShareFolder(QStringLiteral("form"));
+}
+
+QString HelpFolder() {
+    return ShareFolder(QStringLiteral("help"));
 }
 
 QString SettingsFolder() {

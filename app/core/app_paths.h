@@ -29,6 +29,9 @@ bool UsesDesktopFolders();
 QString QrLibraryFolder();
 // The layout files (.qvf): form/ beside the program, or ../share/tabulon/form.
 QString LayoutFolder();
+// The clerk's manual (manual.html and its pictures): help/ beside the
+// program, or ../share/tabulon/help.
+QString HelpFolder();
 // The folder of Soukatu.ini.
 QString SettingsFolder();
 // The folder of the printed documents.

@@ -93,4 +93,9 @@ inline const QString kNoGenerationMade =
 // About box.
 inline const QString kSystemInfoUnavailable = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
 
+// The clerk's manual; %1 is the file that was looked for.
+inline const QString kManualMissing =
+    QStringLiteral("使い方の説明が見つかりません。\r\r%1\r\r"
+                   "Tabulon をインストールし直すと元に戻ります。");
+
 } // namespace tabulon::msg

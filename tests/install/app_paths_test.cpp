@@ -17,6 +17,7 @@ TEST_F(AppPathsTest, BuildFolderKeepsEverythingBesideTheProgramAndTheDatabaseInT
     EXPECT_FALSE(UsesDesktopFolders());
     EXPECT_EQ(QrLibraryFolder(), build);
     EXPECT_EQ(LayoutFolder(), build + "/form");
+    EXPECT_EQ(HelpFolder(), build + "/help");
     EXPECT_EQ(SettingsFolder(), build);
     EXPECT_EQ(DocumentFolder(), build + "/document");
     EXPECT_EQ(DatabaseFolder(), QDir::currentPath());
@@ -31,6 +32,7 @@ TEST_F(AppPathsTest, InstalledProgramFindsItsFilesRelativeToItselfAndKeepsDataIn
     EXPECT_TRUE(UsesDesktopFolders());
     EXPECT_EQ(QrLibraryFolder(), prefix + "/lib/tabulon");
     EXPECT_EQ(LayoutFolder(), prefix + "/share/tabulon/form");
+    EXPECT_EQ(HelpFolder(), prefix + "/share/tabulon/help");
     EXPECT_EQ(SettingsFolder(), ConfigFolder());
     EXPECT_EQ(DocumentFolder(), DataFolder() + "/document");
     EXPECT_EQ(DatabaseFolder(), DataFolder());

@@ -26,6 +26,7 @@ deb="$(find "$tmp/pkg" -maxdepth 1 -name 'tabulon_*_amd64.deb')"
 contents="$(dpkg-deb -c "$deb" | awk '{print $6}')"
 for f in ./usr/bin/tabulon ./usr/bin/tabulon-initdb ./usr/lib/tabulon/libQvBarQR.so \
     ./usr/share/tabulon/form/seikyuu1.qvf ./usr/share/tabulon/form/soukatu3.qvf \
+    ./usr/share/tabulon/help/manual.html ./usr/share/tabulon/help/main-menu.png \
     ./usr/share/applications/tabulon.desktop ./usr/share/icons/hicolor/scalable/apps/tabulon.svg \
     ./usr/share/icons/hicolor/256x256/apps/tabulon.png ./usr/share/doc/tabulon/README.md \
     ./usr/share/doc/tabulon/copyright ./usr/share/doc/tabulon/changelog.gz; do
@@ -37,6 +38,9 @@ fi
 if grep -E 'CMake|_test$|/tests?/|\.a$' <<<"$contents"; then
     fail "the package holds build or test files"
 fi
+description="$(dpkg-deb -f "$deb" Description)"
+grep -q '愛知県国民健康保険団体連合会' <<<"$description" ||
+    fail "the description does not name the federation whose forms these are"
 depends="$(dpkg-deb -f "$deb" Depends)"
 for d in fonts-ipaexfont-gothic fonts-ipaexfont-mincho qt6-translations-l10n libqt6widgets6 \
     libsqlcipher libpq5 libzxing libcups2; do
@@ -88,6 +92,15 @@ fi
 
 second="$(start)" || fail "the second start failed: $second"
 grep -q 'screen: frmTouroku' <<<"$second" && fail "the institution was asked for again"
+
+# tabulon-export reads the database the program made in the data folder,
+# from whatever folder it is run: an empty month is said as such (3), not as
+# a missing database (1).
+status=0
+(cd "$tmp/start" && env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$home" \
+    XDG_DATA_HOME="$home/.local/share" "${as_user[@]}" "$root/usr/bin/tabulon-export" 0101 "$home") ||
+    status=$?
+[ "$status" -eq 3 ] || fail "tabulon-export did not find the database in $data (status $status)"
 
 [ -z "$(ls -A "$tmp/start")" ] || fail "files written in the starting folder: $(ls -A "$tmp/start")"
 after="$(snapshot)"

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tabulon;
@@ -19,11 +20,18 @@ struct ExportRun {
     QString err;
 };
 
-ExportRun Export(const QString& workingFolder, const QStringList& args) {
+QString BuiltProgram() {
+    return qEnvironmentVariable("TABULON_BUILD_DIR") + QStringLiteral("/tabulon-export");
+}
+
+ExportRun
+Export(const QString& workingFolder, const QStringList& args,
+       const QString& program = BuiltProgram(),
+       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
     process.setWorkingDirectory(workingFolder);
-    process.start(qEnvironmentVariable("TABULON_BUILD_DIR") + QStringLiteral("/tabulon-export"),
-                  args);
+    process.setProcessEnvironment(environment);
+    process.start(program, args);
     EXPECT_TRUE(process.waitForFinished(15000));
     return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
             QString::fromLocal8Bit(process.readAllStandardError())};
@@ -154,6 +162,81 @@ TEST(ExportToolTest, FormulaLikeNamesAreExportedAsText) {
             QStringLiteral("\"'") + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
         EXPECT_TRUE(text.contains(u',' + guarded + u',')) << name.toStdString();
     }
+}
+
+// Where the tool looks for db.mdb, run from a folder that holds none: the
+// file named with --database, or, for an installed copy (bin/ beside
+// share/tabulon/form), the data folder of a home made for the test.
+TEST(ExportToolTest, FindsTheDatabaseWhereTheProgramKeepsIt) {
+    test::TempDatabase db;
+    db.db().Execute(QStringLiteral("INSERT INTO T_請求書 ( 年月, 保険者番号, 請求書種類, 連番 ) "
+                                   "SELECT '3811', '138057', '1', 1"));
+    db.Close();
+    QTemporaryDir root;
+    const QDir dir(root.path());
+    for (const char* folder : {"prefix/bin", "prefix/share/tabulon/form", "home/data", "start"})
+        ASSERT_TRUE(dir.mkpath(QLatin1String(folder)));
+    const QString installed = dir.filePath(QStringLiteral("prefix/bin/tabulon-export"));
+    ASSERT_TRUE(QFile::copy(BuiltProgram(), installed));
+    const QString dataFolder = dir.filePath(QStringLiteral("home/data/tabulon"));
+    QProcessEnvironment home = QProcessEnvironment::systemEnvironment();
+    home.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
+    home.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("home/data")));
+    home.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("home/config")));
+
+    const struct {
+        const char* what;
+        QString program;
+        QStringList options;
+        bool inDataFolder;
+        int status;
+        QString said; // on standard error, or in --help
+    } cases[] = {
+        {"--database names the file",
+         BuiltProgram(),
+         {QStringLiteral("--database"), db.Path()},
+         false,
+         0,
+         QString()},
+        {"installed, db.mdb in the data folder", installed, {}, true, 0, QString()},
+        {"installed, no database", installed, {}, false, 1, dataFolder + QStringLiteral("/db.mdb")},
+        {"build folder, none in the working folder",
+         BuiltProgram(),
+         {},
+         true,
+         1,
+         dir.filePath(QStringLiteral("start/db.mdb"))},
+        {"--database names a missing file",
+         installed,
+         {QStringLiteral("--database"), dir.filePath(QStringLiteral("gone.mdb"))},
+         true,
+         1,
+         dir.filePath(QStringLiteral("gone.mdb"))},
+    };
+    for (const auto& c : cases) {
+        QDir(dataFolder).removeRecursively();
+        if (c.inDataFolder) {
+            ASSERT_TRUE(QDir().mkpath(dataFolder));
+            ASSERT_TRUE(QFile::copy(db.Path(), dataFolder + QStringLiteral("/db.mdb")));
+        }
+        QTemporaryDir out;
+        const ExportRun run =
+            Export(dir.filePath(QStringLiteral("start")),
+                   c.options + QStringList{QStringLiteral("3811"), out.path()}, c.program, home);
+        EXPECT_EQ(run.status, c.status) << c.what << ": " << run.err.toStdString();
+        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), c.status == 0 ? 2 : 0) << c.what;
+        if (!c.said.isEmpty()) {
+            EXPECT_TRUE(run.err.contains(c.said)) << c.what << ": " << run.err.toStdString();
+            EXPECT_TRUE(run.err.contains(QStringLiteral("--database"))) << c.what;
+        }
+    }
+
+    // --help names the file it would read.
+    const ExportRun help =
+        Export(dir.filePath(QStringLiteral("start")), {QStringLiteral("--help")}, installed, home);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains(dataFolder + QStringLiteral("/db.mdb")))
+        << help.out.toStdString();
 }
 
 } // namespace

@@ -16,7 +16,10 @@ namespace tabulon {
 namespace {
 
 const QString kAppTitle = QStringLiteral("Tabulon");
-const QString kVersion = QStringLiteral("Ver2.00");
+// The project's version as this box has always shown it: "Ver2.00" for 2.0.
+const QString kVersion = QStringLiteral("Ver%1.%2")
+                             .arg(TABULON_VERSION_MAJOR)
+                             .arg(TABULON_VERSION_MINOR, 2, 10, QLatin1Char('0'));
 const QString kBuildDate = QStringLiteral("2008.07.01");
 
 QFrame* makeLine(QWidget* parent, const char* name, int top) {

@@ -9,6 +9,7 @@
 #include "ui/frm_about.h"
 #include "ui/frm_copy.h"
 #include "ui/frm_delete.h"
+#include "ui/frm_help.h"
 #include "ui/frm_touroku.h"
 #include "ui/menu_backup.h"
 #include "ui/month_check.h"
@@ -148,6 +149,13 @@ void FrmMenu::buildMenus() {
     QAction* about = menuBar()->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"));
     about->setObjectName(QStringLiteral("MenuAbout"));
     connect(about, &QAction::triggered, this, [this] { openOwnScreen<FrmAbout>(this); });
+
+    QMenu* help = addMenu(nullptr, "MenuHelp", QStringLiteral("ヘルプ"));
+    QAction* manual = addItem(help, "MenuManual", QStringLiteral("使い方"));
+    manual->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(manual, &QAction::triggered, this, [this] { ShowManual(this); });
+    // F1 on the screens opened from here, which have no menu of their own.
+    InstallHelpKey(this);
 
     // F10 opens the menu bar as on the platform these screens come from; Alt
     // enters it through the style.

@@ -1,8 +1,8 @@
 #pragma once
 
 // The main window: the processing month is picked here and the work screens,
-// the month copy and delete, the registration and the about box are opened
-// from it.
+// the month copy and delete, the registration, the about box and the
+// clerk's manual are opened from it.
 
 #include "qv_draw.h"
 
