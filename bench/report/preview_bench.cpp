@@ -25,8 +25,9 @@ QString PrintBatch(const QTemporaryDir& dir, int pages) {
         auto form = engine.OpenForm(QStringLiteral(TABULON_SOURCE_DIR "/form/seikyuu1.qvf"));
         for (int n = 1; n <= 10; ++n)
             form->Fields(QStringLiteral("Kensuu%1").arg(n)).FieldText(QString::number(page));
-        form->Fields(QStringLiteral("QR1")).QRObject().QRData(
-            QStringLiteral("13130000%1").arg(page, 8, 10, QLatin1Char('0')));
+        form->Fields(QStringLiteral("QR1"))
+            .QRObject()
+            .QRData(QStringLiteral("13130000%1").arg(page, 8, 10, QLatin1Char('0')));
         form->Fields(QStringLiteral("QR1")).FieldSize(2500);
         if (form->PrintPage() != 0)
             return {};
