@@ -89,7 +89,7 @@ void ClaimList::BuildControls() {
     QFont listFont = font();
     listFont.setPointSizeF(9.75);
 
-    nengetu_ = MakeNengetuLabel(this, {240, 600, 4800, 360});
+    nengetu_ = MakeNengetuLabel(this, {240, 360, 4800, 360});
 
     auto* frame = new QGroupBox(QStringLiteral("請求書入力"), this);
     frame->setObjectName(QStringLiteral("fraSeikyuu"));
