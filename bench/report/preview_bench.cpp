@@ -56,12 +56,3 @@ BENCHMARK(BM_OpenBatchInPreview)->Arg(300)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tabulon
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
