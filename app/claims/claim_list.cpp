@@ -16,6 +16,7 @@
 #include "ui/clerk_keys.h"
 #include "ui/list_lines.h"
 #include "ui/list_opening.h"
+#include "ui/nengetu_label.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -88,6 +89,8 @@ void ClaimList::BuildControls() {
     QFont listFont = font();
     listFont.setPointSizeF(9.75);
 
+    nengetu_ = MakeNengetuLabel(this, {240, 360, 4800, 360});
+
     auto* frame = new QGroupBox(QStringLiteral("請求書入力"), this);
     frame->setObjectName(QStringLiteral("fraSeikyuu"));
     frame->setGeometry(Twips(240, 1080, 10575, 5535));
@@ -148,6 +151,7 @@ void ClaimList::EnableKindButtons() {
 }
 
 void ClaimList::Refill() {
+    ShowNengetu(nengetu_);
     ListLines lines;
     std::unique_ptr<Recordset> rs = gDb->OpenRecordset(ClaimListQuery(gNengetu));
     for (; !rs->Eof(); rs->MoveNext()) {

@@ -1,11 +1,12 @@
 #pragma once
 
-// frmList, "請求書と総括表の印刷": the claims of the processing month, the six
+// frmList, "請求書と総括表の印刷": the processing month, its claims, the six
 // new-claim buttons, opening a listed claim by double-click or Return, and the two
 // print buttons of the month.
 
 #include <QDialog>
 
+class QLabel;
 class QPushButton;
 class QTreeWidget;
 
@@ -24,7 +25,7 @@ public:
     void NewClaim(int kind);
     // Opens the selected claim in its entry screen (the list's double-click or Return).
     void OpenSelectedClaim();
-    // Empties the list and fills it with the claims of gNengetu.
+    // Shows gNengetu and fills the list anew with its claims.
     void Refill();
 
 private:
@@ -32,6 +33,7 @@ private:
     void EnableKindButtons();
 
     QTreeWidget* list_ = nullptr;
+    QLabel* nengetu_ = nullptr;
 };
 
 // Registers frmList with the screens the main menu opens by name.

@@ -1,5 +1,6 @@
 #include "tenken_list_print.h"
 
+#include "era/wareki.h"
 #include "globals.h"
 #include "print_context.h"
 #include "print_run.h"
@@ -14,9 +15,7 @@ const char* const kColumnFields[] = {"Kubun",  "Bangou", "Syurui", "Sinryouka",
                                      "Renban", "Basyo",  "Naiyou"};
 
 QString MonthHeading() {
-    return QStringLiteral("平成%1年%2月分　請求前点検")
-        .arg(gNengetu.left(2).toInt())
-        .arg(gNengetu.mid(2, 2).toInt());
+    return NengetuText(gNengetu) + QStringLiteral("分　請求前点検");
 }
 
 void FillPage(ReportForm& form, const QList<QStringList>& lines, qsizetype page, qsizetype pages) {

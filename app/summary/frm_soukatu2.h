@@ -11,6 +11,7 @@
 #include <QVariantMap>
 #include <array>
 
+class QLabel;
 class QPushButton;
 class QTreeWidget;
 
@@ -24,7 +25,7 @@ class FrmSoukatu2 : public SummaryScreen {
 public:
     explicit FrmSoukatu2(QWidget* parent = nullptr);
 
-    // Refills lstHikae with the lines of the processing month.
+    // Shows the processing month and refills lstHikae with its lines.
     void ListReset();
     // The next free serial for the insurer number in txtBangou, department
     // `sinryouka` and table kind `hyou`, as text.
@@ -84,6 +85,7 @@ private:
     QPushButton* save_ = nullptr;
     QPushButton* delete_ = nullptr;
     QTreeWidget* list_ = nullptr;
+    QLabel* nengetu_ = nullptr;
     QVariantMap openedLine_; // the stored line as opened, column by column
     TypedEntries* entries_ = nullptr;
 };

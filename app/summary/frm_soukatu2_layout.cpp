@@ -3,6 +3,7 @@
 #include "frm_soukatu2.h"
 #include "helpers/key_filters.h"
 #include "ui/list_opening.h"
+#include "ui/nengetu_label.h"
 #include "ui/screen_geometry.h"
 
 #include <QGroupBox>
@@ -96,6 +97,7 @@ void FrmSoukatu2::BuildControls() {
     new ShiftJisKeyFilter(name_);
     kouhi_ = header("txtKouhi", "公　　費", 240, 1100, 630, 900);
     uba_ = header("txtUba", "福　　祉", 2840, 1100, 630, 900);
+    nengetu_ = MakeNengetuLabel(this, {5140, 630, 3600, kBoxHeight});
     bangou_->setAlignment(Qt::AlignCenter);
     sinryouka_->setAlignment(Qt::AlignCenter);
     for (EntryBox* box : {kouhi_, uba_}) {

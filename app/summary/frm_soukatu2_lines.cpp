@@ -15,6 +15,7 @@
 #include "summary_print_hooks.h"
 #include "ui/controls.h"
 #include "ui/list_lines.h"
+#include "ui/nengetu_label.h"
 #include "ui/typed_entries.h"
 
 #include <QPushButton>
@@ -40,6 +41,7 @@ void ReportSaveError(const DbError& error) {
 } // namespace
 
 void FrmSoukatu2::ListReset() {
+    ShowNengetu(nengetu_);
     ListLines read;
     std::unique_ptr<Recordset> lines = gDb->OpenRecordset(MonthLinesSql(gNengetu));
     const std::array<QString, 23>& figures = SummaryListFigureColumns();

@@ -2,6 +2,7 @@
 
 #include "frm_soukatu.h"
 #include "ui/controls.h"
+#include "ui/nengetu_label.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -65,6 +66,8 @@ void FrmSoukatu::BuildControls() {
     AddLabel(QStringLiteral("＊ 調剤データは「入院外」の欄に入力してください"),
              TwipsRect(3120, 240, 4920, 360));
 
+    // In the grid's empty corner, left of the column headings.
+    MakeNengetuLabel(this, {kLeft, kHeaderTop, kColumns[0].left - kLeft, kBoxHeight});
     for (const ColumnPlace& c : kColumns)
         Framed(AddLabel(QString::fromUtf8(c.heading),
                         TwipsRect(c.left, kHeaderTop, c.width, kBoxHeight), Qt::AlignCenter));

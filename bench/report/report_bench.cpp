@@ -4,7 +4,7 @@
 #include "qv_draw.h"
 #include "qvbarqr_library.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -67,7 +67,8 @@ BENCHMARK(BM_ClaimPagesWithQR)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterat
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // The preview benchmark opens a window.
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -11,6 +11,8 @@
 #include "db/server_connect_file.h"
 #include "globals.h"
 #include "modal_screen.h"
+#include "nengetu_label_check.h"
+#include "screen_font.h"
 
 #include <QApplication>
 #include <QFile>
@@ -103,6 +105,20 @@ TEST_F(ClaimListTest, ScreenAndColumnsAsDesigned) {
     EXPECT_EQ(list->Button("cmdSoukatuPrint")->text(), "総括表(提出用・控)印刷");
     EXPECT_EQ(list->Button("cmdSeikyuuPrint")->text(), "請求書一括印刷");
     EXPECT_EQ(list->Button("cmdClose")->text(), "閉じる");
+}
+
+TEST_F(ClaimListTest, ShowsTheProcessingMonthClearOfTheOtherControls) {
+    test::ScreenFontInUse font;
+    gNengetu = QStringLiteral("3104");
+    auto list = OpenList();
+    EXPECT_EQ(test::NengetuLabelText(*list), QStringLiteral("処理年月　平成31年4月"));
+    EXPECT_EQ(test::InTheWayOfNengetuLabel(*list), "");
+    EXPECT_EQ(list->windowTitle(), "請求書と総括表の印刷");
+
+    // The list shows the month it lists.
+    gNengetu = QStringLiteral("3811");
+    list->Refill();
+    EXPECT_EQ(test::NengetuLabelText(*list), QStringLiteral("処理年月　平成38年11月"));
 }
 
 TEST_F(ClaimListTest, KindButtonsFollowTheSettings) {

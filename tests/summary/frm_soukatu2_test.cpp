@@ -2,6 +2,8 @@
 // and the Enter path.
 
 #include "frm_soukatu2_fixture.h"
+#include "nengetu_label_check.h"
+#include "screen_font.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -45,6 +47,15 @@ TEST_F(FrmSoukatu2Test, ShowsEveryControlWithItsCaptionAndLimits) {
     for (int i = 3; i < 6; ++i)
         EXPECT_FALSE(Box("txtSyokuji", i)->isEnabled());
     EXPECT_EQ(screen->minimumSize(), screen->maximumSize());
+}
+
+TEST_F(FrmSoukatu2Test, ShowsTheProcessingMonthClearOfTheOtherControls) {
+    ScreenFontInUse font;
+    gNengetu = QStringLiteral("3811");
+    Open();
+    EXPECT_EQ(NengetuLabelText(*screen), QStringLiteral("処理年月　平成38年11月"));
+    EXPECT_EQ(InTheWayOfNengetuLabel(*screen), "");
+    EXPECT_EQ(screen->windowTitle(), QStringLiteral("総括表（控）作成"));
 }
 
 TEST_F(FrmSoukatu2Test, ListHasItsTwentyNineColumns) {

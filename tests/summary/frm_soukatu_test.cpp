@@ -4,6 +4,7 @@
 #include "frm_soukatu.h"
 #include "globals.h"
 #include "modal_screen.h"
+#include "nengetu_label_check.h"
 #include "screen_driver.h"
 #include "screen_font.h"
 #include "soukatu_retained.h"
@@ -116,6 +117,15 @@ TEST_F(FrmSoukatuTest, CaptionsOfTheLastBoxesStandClearOfThem) {
         EXPECT_LT(label->geometry().right(), Box(name)->x());
         EXPECT_EQ(label->y(), Box(name)->y());
     }
+}
+
+TEST_F(FrmSoukatuTest, ShowsTheProcessingMonthClearOfTheOtherControls) {
+    test::ScreenFontInUse font;
+    gNengetu = QStringLiteral("3811");
+    Open();
+    EXPECT_EQ(test::NengetuLabelText(*screen), QStringLiteral("処理年月　平成38年11月"));
+    EXPECT_EQ(test::InTheWayOfNengetuLabel(*screen), "");
+    EXPECT_EQ(screen->windowTitle(), QStringLiteral("総括表作成"));
 }
 
 TEST_F(FrmSoukatuTest, OutpatientMealsAreNeverTyped) {

@@ -9,8 +9,8 @@ struct Era {
     int year;
 };
 
-bool isEightDigits(const QString& s) {
-    if (s.size() != 8)
+bool isDigits(const QString& s, qsizetype count) {
+    if (s.size() != count)
         return false;
     for (const QChar c : s) {
         if (c < u'0' || c > u'9')
@@ -40,7 +40,7 @@ Era eraOf(int y, int m, int d) {
 } // namespace
 
 int ToWareki(const QString& yyyymmdd, QString& out) {
-    if (!isEightDigits(yyyymmdd))
+    if (!isDigits(yyyymmdd, 8))
         return -1;
     const int y = yyyymmdd.left(4).toInt();
     const int m = yyyymmdd.mid(4, 2).toInt();
@@ -51,6 +51,16 @@ int ToWareki(const QString& yyyymmdd, QString& out) {
     out = QString::number(era.code) + QStringLiteral("%1").arg(era.year, 2, 10, QLatin1Char('0')) +
           yyyymmdd.mid(4, 4);
     return 0;
+}
+
+QString NengetuText(const QString& nengetu) {
+    if (!isDigits(nengetu, 4))
+        return {};
+    const int year = nengetu.left(2).toInt();
+    const int month = nengetu.mid(2, 2).toInt();
+    if (year < 1 || month < 1 || month > 12)
+        return {};
+    return QStringLiteral("平成%1年%2月").arg(year).arg(month);
 }
 
 } // namespace tabulon

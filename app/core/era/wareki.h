@@ -14,4 +14,9 @@ namespace tabulon {
 // 平成: the stored months and the printed payloads count its years on.
 int ToWareki(const QString& yyyymmdd, QString& out);
 
+// The processing month "YYMM" (平成 year and month, as the month keys hold
+// it) as the screens write it: "3811" is "平成38年11月". Empty for a key that is
+// not four digits of a year from 1 and a month 1 to 12.
+QString NengetuText(const QString& nengetu);
+
 } // namespace tabulon

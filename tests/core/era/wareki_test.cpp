@@ -43,5 +43,24 @@ TEST(ToWareki, RefusedInputLeavesTheOutputAsItWas) {
     }
 }
 
+TEST(NengetuText, MonthKeysAsTheScreensWriteThem) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"3811", "平成38年11月"},
+        {"3104", "平成31年4月"},
+        {"3105", "平成31年5月"}, // the era goes on past April 2019
+        {"0101", "平成1年1月"},
+        {"0912", "平成9年12月"},
+        {"3813", ""},
+        {"3800", ""},
+        {"0011", ""},
+        {"381", ""},
+        {"38111", ""},
+        {"３８１１", ""},
+        {"38 1", ""},
+    };
+    for (const auto& [key, text] : cases)
+        EXPECT_EQ(NengetuText(QString::fromUtf8(key)), QString::fromUtf8(text)) << key;
+}
+
 } // namespace
 } // namespace tabulon
