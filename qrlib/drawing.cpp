@@ -122,19 +122,33 @@ Extents extentsOf(int w, int h, int shrinkX, int shrinkY) {
 }
 
 // Calls paint(i, j, shape) for every dark module, row by row, where shape
-// indexes Extents.
-template <typename Paint>
-void forEachDarkModule(const ModuleMatrix& m, int orientation, Paint paint) {
+// indexes Extents. Without shrinking every shape is the same, and the
+// neighbours are not looked at.
+template <bool kByNeighbours, typename Paint>
+void visitDarkModules(const ModuleMatrix& m, int orientation, Paint& paint) {
     for (int i = 0; i < m.size; ++i) {
-        const Neighbours next = neighboursOf(m, i, orientation);
+        const Neighbours next = kByNeighbours ? neighboursOf(m, i, orientation) : Neighbours{};
         for (int word = 0; word < kWordsPerRow; ++word) {
             for (uint64_t dark = m.rows[i][word]; dark != 0; dark &= dark - 1) {
                 const int bit = std::countr_zero(dark);
-                const int shape = static_cast<int>(((next.right[word] >> bit) & 1u) |
-                                                   (((next.lower[word] >> bit) & 1u) << 1));
+                const int shape = kByNeighbours
+                                      ? static_cast<int>(((next.right[word] >> bit) & 1u) |
+                                                         (((next.lower[word] >> bit) & 1u) << 1))
+                                      : 0;
                 paint(i, word * 64 + bit, shape);
             }
         }
+    }
+}
+
+template <typename Paint>
+void forEachDarkModule(const ModuleMatrix& m, int orientation, const Extents& e, Paint paint) {
+    const bool uniform = std::equal(e.width + 1, e.width + 4, e.width) &&
+                         std::equal(e.height + 1, e.height + 4, e.height);
+    if (uniform) {
+        visitDarkModules<false>(m, orientation, paint);
+    } else {
+        visitDarkModules<true>(m, orientation, paint);
     }
 }
 
@@ -161,7 +175,7 @@ void drawExact(const DrawingDevice& device, const ModuleMatrix& m, const Placeme
     for (int k = 0; k < 4; ++k) {
         pixel[k] = e.width[k] == 1 && e.height[k] == 1;
     }
-    forEachDarkModule(m, info.orientation, [&](int i, int j, int shape) {
+    forEachDarkModule(m, info.orientation, e, [&](int i, int j, int shape) {
         const auto left = static_cast<int>(at.baseX + i * at.xPerRow + j * at.xPerColumn);
         const auto top = static_cast<int>(at.baseY + i * at.yPerRow + j * at.yPerColumn);
         if (pixel[shape]) {
@@ -177,7 +191,7 @@ void drawExact(const DrawingDevice& device, const ModuleMatrix& m, const Placeme
 // module is one pixel when its scaled edges are one apart.
 void drawScaled(const DrawingDevice& device, const ModuleMatrix& m, const Placement& at,
                 const Extents& e, const QRDrawInfo& info) {
-    forEachDarkModule(m, info.orientation, [&](int i, int j, int shape) {
+    forEachDarkModule(m, info.orientation, e, [&](int i, int j, int shape) {
         const int64_t x = at.baseX + i * at.xPerRow + j * at.xPerColumn;
         const int64_t y = at.baseY + i * at.yPerRow + j * at.yPerColumn;
         const int left = scaled(x, info.scale);
