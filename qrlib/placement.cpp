@@ -6,36 +6,36 @@ namespace qvbarqr {
 
 namespace {
 
-// The codeword bits in placement order, most significant first, read eight
-// codewords at a time; past the last codeword every bit is 0 (light
-// remainder bits).
+// The codeword bits in placement order, most significant first, read a byte
+// at a time into a 64-bit buffer; past the last codeword every bit is 0
+// (light remainder bits).
 class CodewordBits {
 public:
     CodewordBits(const uint8_t* codewords, int count) : data_(codewords), count_(count) {}
 
-    uint64_t next() {
-        if (left_ == 0) {
-            refill();
+    // The next `count` bits (1 or 2), the first of them the most significant.
+    template <int count> uint64_t take() {
+        if (left_ < count) {
+            topUp();
         }
-        const uint64_t bit = buffer_ >> 63;
-        buffer_ <<= 1;
-        --left_;
-        return bit;
+        const uint64_t bits = buffer_ >> (64 - count);
+        buffer_ <<= count;
+        left_ -= count;
+        return bits;
     }
 
 private:
-    void refill() {
-        buffer_ = 0;
-        for (int k = 0; k < 8; ++k, ++read_) {
-            buffer_ = (buffer_ << 8) | (read_ < count_ ? data_[read_] : 0u);
+    void topUp() {
+        for (; left_ <= 56; left_ += 8, ++read_) {
+            const uint64_t byte = read_ < count_ ? data_[read_] : 0u;
+            buffer_ |= byte << (56 - left_);
         }
-        left_ = 64;
     }
 
     const uint8_t* data_;
     int count_;
     int read_ = 0;
-    uint64_t buffer_ = 0;
+    uint64_t buffer_ = 0; // unread bits at the top, zeros below them
     int left_ = 0;
 };
 
@@ -56,15 +56,23 @@ void placeModel2Codewords(SymbolMatrix& s, const uint8_t* codewords, int count) 
         const uint64_t leftMask = uint64_t{1} << ((right - 1) & 63);
         const int rightWord = right >> 6;
         const int leftWord = (right - 1) >> 6;
+        // Both columns in one word: a row with both modules free takes the
+        // next two bits at once, the right module's the higher one.
+        const bool oneWord = rightWord == leftWord;
+        const int leftShift = (right - 1) & 63;
         const std::ptrdiff_t stride = upward ? -kWordsPerRow : kWordsPerRow;
         std::ptrdiff_t at = upward ? std::ptrdiff_t{n - 1} * kWordsPerRow : 0;
         for (int step = 0; step < n; ++step, at += stride) {
             // Data modules are light until placed, so setting is an OR.
+            if (oneWord && ((function[at + leftWord] >> leftShift) & 3u) == 0) {
+                modules[at + leftWord] |= bits.take<2>() << leftShift;
+                continue;
+            }
             if ((function[at + rightWord] & rightMask) == 0) {
-                modules[at + rightWord] |= rightMask & (0 - bits.next());
+                modules[at + rightWord] |= rightMask & (0 - bits.take<1>());
             }
             if ((function[at + leftWord] & leftMask) == 0) {
-                modules[at + leftWord] |= leftMask & (0 - bits.next());
+                modules[at + leftWord] |= leftMask & (0 - bits.take<1>());
             }
         }
         upward = !upward;
