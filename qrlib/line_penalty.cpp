@@ -23,10 +23,11 @@ struct Slice {
     uint64_t threeDark[kMaxSize]; // dark in this row and the next two
 
     Slice(const ModuleMatrix& m, int w, uint64_t inside) : n(m.size), lanes(inside) {
-        std::memset(padded, 0, sizeof padded);
+        std::memset(padded, 0, sizeof padded[0] * kPad);
         for (int i = 0; i < n; ++i) {
             padded[kPad + i] = m.rows[i][w] & lanes;
         }
+        std::memset(padded + kPad + n, 0, sizeof padded[0] * kPad);
         for (int i = 0; i < n; ++i) {
             isolated[i] = near(i) & ~near(i - 1) & ~near(i + 1);
             threeDark[i] = near(i) & near(i + 1) & near(i + 2);
@@ -93,13 +94,14 @@ struct Slice {
     return penalty;
 }
 
-// Patterns of unit 2 or more: each has a dark run of 3u >= 6 in the middle;
-// such runs are few, and each is checked on its own.
+// Patterns of unit 2 or more: each has a dark run of 3u >= 6 in the middle,
+// after at least two light modules; such runs are few, and each is checked
+// on its own.
 [[gnu::always_inline]] inline int wideFinderPenalty(const Slice& s) {
     const int n = s.n;
     int penalty = 0;
     for (int i = 0; i + 6 <= n; ++i) {
-        uint64_t runs = ~s.near(i - 1) & s.threeDark[i] & s.threeDark[i + 3];
+        uint64_t runs = ~(s.near(i - 2) | s.near(i - 1)) & s.threeDark[i] & s.threeDark[i + 3];
         for (; runs != 0; runs &= runs - 1) {
             const int lane = std::countr_zero(runs);
             int length = 6;

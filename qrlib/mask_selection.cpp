@@ -83,20 +83,26 @@ void buildTrial(const SymbolMatrix& unmasked, Model model, int level, int mask,
 
 QVBARQR_COUNTS_BITS int countSameColourBlocks(const ModuleMatrix& m) {
     const int n = m.size;
+    const int words = (n + 62) / 64; // words holding a block column j < n - 1
+    uint64_t inside[kWordsPerRow];
+    for (int w = 0; w < words; ++w) {
+        const int valid = n - 1 - w * 64;
+        inside[w] = valid >= 64 ? ~uint64_t{0} : (uint64_t{1} << valid) - 1;
+    }
+    // Columns j of a row whose module equals module j + 1; each row's are
+    // made once and used with the row above and the row below.
+    auto samePairs = [&](int i, int w) { return ~(m.rows[i][w] ^ shiftedByOne(m.rows[i], w)); };
+    uint64_t upper[kWordsPerRow];
+    for (int w = 0; w < words; ++w) {
+        upper[w] = samePairs(0, w) & inside[w];
+    }
     int count = 0;
     for (int i = 0; i + 1 < n; ++i) {
-        const uint64_t* top = m.rows[i];
-        const uint64_t* bottom = m.rows[i + 1];
-        for (int w = 0; w < kWordsPerRow && w * 64 < n - 1; ++w) {
-            const uint64_t vertical = ~(top[w] ^ bottom[w]);
-            const uint64_t topPair = ~(top[w] ^ shiftedByOne(top, w));
-            const uint64_t bottomPair = ~(bottom[w] ^ shiftedByOne(bottom, w));
-            uint64_t blocks = vertical & topPair & bottomPair;
-            const int valid = n - 1 - w * 64; // block columns j with j + 1 < n
-            if (valid < 64) {
-                blocks &= (uint64_t{1} << valid) - 1;
-            }
-            count += countBits(blocks);
+        for (int w = 0; w < words; ++w) {
+            const uint64_t lower = samePairs(i + 1, w);
+            const uint64_t vertical = ~(m.rows[i][w] ^ m.rows[i + 1][w]);
+            count += countBits(vertical & upper[w] & lower);
+            upper[w] = lower & inside[w];
         }
     }
     return count;
