@@ -39,6 +39,40 @@ private:
     int left_ = 0;
 };
 
+// Two columns in one word, `shift` the left one's bit; `at` walks the rows.
+// A row whose two modules are free takes the next two bits at once, the right
+// module's first and so the higher.
+void placePairInOneWord(const uint64_t* function, uint64_t* modules, std::ptrdiff_t at,
+                        std::ptrdiff_t stride, int n, int shift, CodewordBits& from) {
+    CodewordBits bits = from; // a copy the stores below cannot alias
+    for (int step = 0; step < n; ++step, at += stride) {
+        const auto used = static_cast<unsigned>(function[at] >> shift) & 3u;
+        if (used == 0) {
+            modules[at] |= bits.take<2>() << shift;
+        } else if (used != 3) {
+            modules[at] |= bits.take<1>() << (used == 1 ? shift + 1 : shift);
+        }
+    }
+    from = bits;
+}
+
+// Two columns in neighbouring words, module by module.
+void placePairAcrossWords(const uint64_t* function, uint64_t* modules, std::ptrdiff_t at,
+                          std::ptrdiff_t stride, int n, int right, CodewordBits& bits) {
+    const uint64_t rightMask = uint64_t{1} << (right & 63);
+    const uint64_t leftMask = uint64_t{1} << ((right - 1) & 63);
+    const int rightWord = right >> 6;
+    const int leftWord = (right - 1) >> 6;
+    for (int step = 0; step < n; ++step, at += stride) {
+        if ((function[at + rightWord] & rightMask) == 0) {
+            modules[at + rightWord] |= rightMask & (0 - bits.take<1>());
+        }
+        if ((function[at + leftWord] & leftMask) == 0) {
+            modules[at + leftWord] |= leftMask & (0 - bits.take<1>());
+        }
+    }
+}
+
 } // namespace
 
 void placeModel2Codewords(SymbolMatrix& s, const uint8_t* codewords, int count) {
@@ -51,29 +85,16 @@ void placeModel2Codewords(SymbolMatrix& s, const uint8_t* codewords, int count) 
         if (right == 6) {
             right = 5;
         }
-        // Masks and words of the two columns; the rows are walked by offset.
-        const uint64_t rightMask = uint64_t{1} << (right & 63);
-        const uint64_t leftMask = uint64_t{1} << ((right - 1) & 63);
-        const int rightWord = right >> 6;
-        const int leftWord = (right - 1) >> 6;
-        // Both columns in one word: a row with both modules free takes the
-        // next two bits at once, the right module's the higher one.
-        const bool oneWord = rightWord == leftWord;
-        const int leftShift = (right - 1) & 63;
+        // The rows are walked by offset; data modules are light until
+        // placed, so setting is an OR.
         const std::ptrdiff_t stride = upward ? -kWordsPerRow : kWordsPerRow;
-        std::ptrdiff_t at = upward ? std::ptrdiff_t{n - 1} * kWordsPerRow : 0;
-        for (int step = 0; step < n; ++step, at += stride) {
-            // Data modules are light until placed, so setting is an OR.
-            if (oneWord && ((function[at + leftWord] >> leftShift) & 3u) == 0) {
-                modules[at + leftWord] |= bits.take<2>() << leftShift;
-                continue;
-            }
-            if ((function[at + rightWord] & rightMask) == 0) {
-                modules[at + rightWord] |= rightMask & (0 - bits.take<1>());
-            }
-            if ((function[at + leftWord] & leftMask) == 0) {
-                modules[at + leftWord] |= leftMask & (0 - bits.take<1>());
-            }
+        const std::ptrdiff_t at = upward ? std::ptrdiff_t{n - 1} * kWordsPerRow : 0;
+        const int word = (right - 1) >> 6;
+        if (right >> 6 == word) {
+            placePairInOneWord(function + word, modules + word, at, stride, n, (right - 1) & 63,
+                               bits);
+        } else {
+            placePairAcrossWords(function, modules, at, stride, n, right, bits);
         }
         upward = !upward;
     }
