@@ -22,10 +22,12 @@ struct Slice {
     uint64_t isolated[kMaxSize];  // dark, light in the rows above and below
     uint64_t threeDark[kMaxSize]; // dark in this row and the next two
 
-    Slice(const ModuleMatrix& m, int w, uint64_t inside) : n(m.size), lanes(inside) {
+    // Row i of the slice is wordOf(i), its lanes outside `inside` cleared.
+    template <typename WordOf>
+    Slice(int size, uint64_t inside, WordOf wordOf) : n(size), lanes(inside) {
         std::memset(padded, 0, sizeof padded[0] * kPad);
         for (int i = 0; i < n; ++i) {
-            padded[kPad + i] = m.rows[i][w] & lanes;
+            padded[kPad + i] = wordOf(i) & lanes;
         }
         std::memset(padded + kPad + n, 0, sizeof padded[0] * kPad);
         for (int i = 0; i < n; ++i) {
@@ -132,16 +134,37 @@ struct Slice {
     return penalty;
 }
 
+[[gnu::always_inline]] inline int slicePenalty(const Slice& s) {
+    return longRunPenalty(s) + narrowFinderPenalty(s) + wideFinderPenalty(s);
+}
+
+uint64_t lowBits(int count) {
+    return count >= 64 ? ~uint64_t{0} : (uint64_t{1} << count) - 1;
+}
+
 } // namespace
 
-QVBARQR_COUNTS_BITS int columnsPenalty(const ModuleMatrix& m) {
+QVBARQR_COUNTS_BITS int columnsPenalty(const ModuleMatrix& a, const ModuleMatrix& b) {
+    const int n = a.size;
+    const int whole = n / 64; // slices of 64 columns
+    const int rest = n % 64;  // columns of the last slice
     int penalty = 0;
-    for (int w = 0; w * 64 < m.size; ++w) {
-        const int width = m.size - 64 * w;
-        const Slice s(m, w, width >= 64 ? ~uint64_t{0} : (uint64_t{1} << width) - 1);
-        penalty += longRunPenalty(s) + narrowFinderPenalty(s) + wideFinderPenalty(s);
+    for (int w = 0; w < whole; ++w) {
+        penalty += slicePenalty(Slice(n, ~uint64_t{0}, [&](int i) { return a.rows[i][w]; }));
+        penalty += slicePenalty(Slice(n, ~uint64_t{0}, [&](int i) { return b.rows[i][w]; }));
     }
-    return penalty;
+    if (rest == 0) {
+        return penalty;
+    }
+    // Columns never meet, so two short last slices that fit in one are
+    // scored together, b's columns above a's.
+    if (2 * rest <= 64) {
+        return penalty + slicePenalty(Slice(n, lowBits(2 * rest), [&](int i) {
+                   return a.rows[i][whole] | (b.rows[i][whole] << rest);
+               }));
+    }
+    penalty += slicePenalty(Slice(n, lowBits(rest), [&](int i) { return a.rows[i][whole]; }));
+    return penalty + slicePenalty(Slice(n, lowBits(rest), [&](int i) { return b.rows[i][whole]; }));
 }
 
 } // namespace qvbarqr

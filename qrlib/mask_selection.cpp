@@ -119,7 +119,7 @@ QVBARQR_COUNTS_BITS int remainingPenalty(const ModuleMatrix& m) {
         }
     }
     const int e = (dark / (n * n / 100) - 50) / 5;
-    return columnsPenalty(m) + columnsPenalty(rows) + 10 * std::abs(e);
+    return columnsPenalty(m, rows) + 10 * std::abs(e);
 }
 
 int firstScore(const ModuleMatrix& m) {
