@@ -4,6 +4,7 @@
 #include "line_penalty.h"
 #include "masks.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -22,14 +23,31 @@ uint64_t shiftedByOne(const uint64_t* row, int w) {
     return (row[w] >> 1) | (next << 63);
 }
 
+// Two words handled as one value (one register where the target has them).
+using WordPair = uint64_t __attribute__((vector_size(16)));
+
 // Swaps, in every 2J x 2J sub-block of a 64 x 64 block, its upper right and
-// lower left J x J quarters (`mask` marks the low J bits of every 2J).
+// lower left J x J quarters (`mask` marks the low J bits of every 2J). From
+// J = 2 on, neighbouring words are in the same quarter and go two at a time.
 template <int J> [[gnu::always_inline]] inline void swapQuarters(uint64_t* a, uint64_t mask) {
     for (int base = 0; base < 64; base += 2 * J) {
-        for (int k = base; k < base + J; ++k) {
-            const uint64_t t = ((a[k] >> J) ^ a[k + J]) & mask;
-            a[k] ^= t << J;
-            a[k + J] ^= t;
+        if constexpr (J >= 2) {
+            for (int k = base; k < base + J; k += 2) {
+                WordPair upper, lower;
+                std::memcpy(&upper, a + k, sizeof upper);
+                std::memcpy(&lower, a + k + J, sizeof lower);
+                const WordPair t = ((upper >> J) ^ lower) & mask;
+                upper ^= t << J;
+                lower ^= t;
+                std::memcpy(a + k, &upper, sizeof upper);
+                std::memcpy(a + k + J, &lower, sizeof lower);
+            }
+        } else {
+            for (int k = base; k < base + J; ++k) {
+                const uint64_t t = ((a[k] >> J) ^ a[k + J]) & mask;
+                a[k] ^= t << J;
+                a[k + J] ^= t;
+            }
         }
     }
 }
@@ -49,22 +67,19 @@ template <int J> [[gnu::always_inline]] inline void swapQuarters(uint64_t* a, ui
     const int n = m.size;
     const int blocks = (n + 63) / 64;
     out.size = n;
+    std::memset(out.rows, 0, sizeof out.rows[0] * static_cast<std::size_t>(n));
     uint64_t block[64];
     for (int br = 0; br < blocks; ++br) {
+        const int rows = std::min(64, n - 64 * br);
         for (int bc = 0; bc < blocks; ++bc) {
-            for (int k = 0; k < 64; ++k) {
-                const int row = 64 * br + k;
-                block[k] = row < n ? m.rows[row][bc] : 0;
+            for (int k = 0; k < rows; ++k) {
+                block[k] = m.rows[64 * br + k][bc];
             }
+            std::memset(block + rows, 0, sizeof block[0] * static_cast<std::size_t>(64 - rows));
             transposeBlock(block);
             for (int k = 0; k < 64 && 64 * bc + k < n; ++k) {
                 out.rows[64 * bc + k][br] = block[k];
             }
-        }
-    }
-    for (int i = 0; i < n; ++i) {
-        for (int w = blocks; w < kWordsPerRow; ++w) {
-            out.rows[i][w] = 0;
         }
     }
 }
