@@ -13,7 +13,7 @@ class CodewordBits {
 public:
     CodewordBits(const uint8_t* codewords, int count) : data_(codewords), count_(count) {}
 
-    // The next `count` bits (1 or 2), the first of them the most significant.
+    // The next `count` bits (1 to 8), the first of them the most significant.
     template <int count> uint64_t take() {
         if (left_ < count) {
             topUp();
@@ -41,17 +41,35 @@ private:
 
 // Two columns in one word, `shift` the left one's bit; `at` walks the rows.
 // A row whose two modules are free takes the next two bits at once, the right
-// module's first and so the higher.
+// module's first and so the higher; four such rows in a row take eight.
 void placePairInOneWord(const uint64_t* function, uint64_t* modules, std::ptrdiff_t at,
                         std::ptrdiff_t stride, int n, int shift, CodewordBits& from) {
     CodewordBits bits = from; // a copy the stores below cannot alias
-    for (int step = 0; step < n; ++step, at += stride) {
-        const auto used = static_cast<unsigned>(function[at] >> shift) & 3u;
+    auto placeRow = [&](std::ptrdiff_t row) {
+        const auto used = static_cast<unsigned>(function[row] >> shift) & 3u;
         if (used == 0) {
-            modules[at] |= bits.take<2>() << shift;
+            modules[row] |= bits.take<2>() << shift;
         } else if (used != 3) {
-            modules[at] |= bits.take<1>() << (used == 1 ? shift + 1 : shift);
+            modules[row] |= bits.take<1>() << (used == 1 ? shift + 1 : shift);
         }
+    };
+    int step = 0;
+    for (; step + 4 <= n; step += 4, at += 4 * stride) {
+        const uint64_t used = function[at] | function[at + stride] | function[at + 2 * stride] |
+                              function[at + 3 * stride];
+        if (((used >> shift) & 3u) != 0) {
+            for (int k = 0; k < 4; ++k) {
+                placeRow(at + k * stride);
+            }
+            continue;
+        }
+        const uint64_t eight = bits.take<8>();
+        for (int k = 0; k < 4; ++k) {
+            modules[at + k * stride] |= ((eight >> (6 - 2 * k)) & 3u) << shift;
+        }
+    }
+    for (; step < n; ++step, at += stride) {
+        placeRow(at);
     }
     from = bits;
 }
