@@ -39,13 +39,11 @@ struct ModuleMatrix {
         std::memset(rows, 0, sizeof rows);
     }
     bool get(int row, int col) const { return (rows[row][col >> 6] >> (col & 63)) & 1u; }
+    // Without a branch: patterns alternate colours too often to predict.
     void set(int row, int col, bool dark) {
         const uint64_t bit = uint64_t{1} << (col & 63);
-        if (dark) {
-            rows[row][col >> 6] |= bit;
-        } else {
-            rows[row][col >> 6] &= ~bit;
-        }
+        uint64_t& word = rows[row][col >> 6];
+        word = (word & ~bit) | (bit & (0 - uint64_t{dark}));
     }
 };
 
