@@ -15,8 +15,6 @@ namespace {
 
 constexpr int kFirstScoreBase = 20888;
 
-constexpr int kFinalists = 3;
-
 // Bits 1..63 of the word above bit 0, taking bit 64 from the next word.
 uint64_t shiftedByOne(const uint64_t* row, int w) {
     const uint64_t next = w + 1 < kWordsPerRow ? row[w + 1] : 0;
@@ -141,10 +139,16 @@ int firstScore(const ModuleMatrix& m) {
     return kFirstScoreBase - 3 * countSameColourBlocks(m);
 }
 
-int chooseMask(const SymbolMatrix& unmasked, Model model, int level, ModuleMatrix& trial) {
+MaskChoice chooseMask(const SymbolMatrix& unmasked, Model model, int level, MaskTrials& trials) {
     int ranked[kPatternCount];
     int scores[kPatternCount];
+    // The finalists so far keep their symbols; the others' buffers are free.
+    int bufferOf[kPatternCount];
+    int spare[kFinalists + 1] = {0, 1, 2, 3};
+    int spareCount = kFinalists + 1;
     for (int mask = 0; mask < kPatternCount; ++mask) {
+        bufferOf[mask] = spare[--spareCount];
+        ModuleMatrix& trial = trials.symbols[bufferOf[mask]];
         buildTrial(unmasked, model, level, mask, trial);
         scores[mask] = firstScore(trial);
         // Insert after every mask of an equal or higher score: earlier masks rank higher.
@@ -154,19 +158,21 @@ int chooseMask(const SymbolMatrix& unmasked, Model model, int level, ModuleMatri
             --at;
         }
         ranked[at] = mask;
+        if (mask >= kFinalists) {
+            spare[spareCount++] = bufferOf[ranked[kFinalists]];
+        }
     }
     int best = ranked[0];
     int bestScore = 0;
     for (int k = 0; k < kFinalists; ++k) {
         const int mask = ranked[k];
-        buildTrial(unmasked, model, level, mask, trial);
-        const int score = scores[mask] - remainingPenalty(trial);
+        const int score = scores[mask] - remainingPenalty(trials.symbols[bufferOf[mask]]);
         if (k == 0 || score > bestScore) {
             best = mask;
             bestScore = score;
         }
     }
-    return best;
+    return {best, &trials.symbols[bufferOf[best]]};
 }
 
 } // namespace qvbarqr
