@@ -315,20 +315,20 @@ class DrawingCalls : public testing::TestWithParam<CallCase> {};
 
 } // namespace
 
-TEST_P(DrawingCalls, SameSequenceAsBefore) {
+TEST_P(DrawingCalls, WholeSequenceIsPinned) {
     const CallCase& k = GetParam();
     Canvas c;
-    c.info.orientation = k.orientation;
-    c.info.moduleW = k.moduleW;
-    c.info.moduleH = k.moduleH;
-    c.info.shrinkX = k.shrinkX;
-    c.info.shrinkY = k.shrinkY;
-    c.info.scale = k.scale;
-    c.info.dpiX = k.dpi;
-    c.info.dpiY = k.dpi;
-    c.info.left = k.left;
-    c.info.top = k.top;
-    c.info.color = 0x00FF8000;
+    QRDrawInfo& info = c.info;
+    info.orientation = k.orientation;
+    info.moduleW = k.moduleW;
+    info.moduleH = k.moduleH;
+    info.shrinkX = k.shrinkX;
+    info.shrinkY = k.shrinkY;
+    info.dpiX = info.dpiY = k.dpi;
+    info.left = k.left;
+    info.top = k.top;
+    info.scale = k.scale;
+    info.color = 0x00FF8000;
     ASSERT_EQ(c.draw(), 0);
     EXPECT_EQ(c.dc.calls.size(), k.calls);
     EXPECT_EQ(fingerprint(c.dc.calls), k.fingerprint);
