@@ -4,7 +4,6 @@
 #include "version_table.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace qvbarqr {
 
@@ -29,11 +28,12 @@ void drawFinder(SymbolMatrix& s, int row, int col) {
     }
 }
 
+// The five rows of an alignment pattern, bit k of a row its column k.
+constexpr uint64_t kAlignmentRows[5] = {0x1F, 0x11, 0x15, 0x11, 0x1F};
+
 void drawAlignment(SymbolMatrix& s, int row, int col) {
-    for (int dr = -2; dr <= 2; ++dr) {
-        for (int dc = -2; dc <= 2; ++dc) {
-            s.setFunction(row + dr, col + dc, std::max(std::abs(dr), std::abs(dc)) != 1);
-        }
+    for (int k = 0; k < 5; ++k) {
+        s.setFunctionRun(row - 2 + k, col - 2, 5, kAlignmentRows[k]);
     }
 }
 
