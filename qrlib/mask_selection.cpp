@@ -92,26 +92,25 @@ void buildTrial(const SymbolMatrix& unmasked, Model model, int level, int mask,
     writeFormatInfo(trial, formatBits(model, level, mask));
 }
 
-} // namespace
-
-QVBARQR_COUNTS_BITS int countSameColourBlocks(const ModuleMatrix& m) {
+// The 2 x 2 blocks of one colour, over the first kWords words of each row,
+// the number known when compiled so that a row's words stay in registers.
+template <int kWords> [[gnu::always_inline]] inline int sameColourBlocks(const ModuleMatrix& m) {
     const int n = m.size;
-    const int words = (n + 62) / 64; // words holding a block column j < n - 1
-    uint64_t inside[kWordsPerRow];
-    for (int w = 0; w < words; ++w) {
+    uint64_t inside[kWords];
+    for (int w = 0; w < kWords; ++w) {
         const int valid = n - 1 - w * 64;
         inside[w] = valid >= 64 ? ~uint64_t{0} : (uint64_t{1} << valid) - 1;
     }
     // Columns j of a row whose module equals module j + 1; each row's are
     // made once and used with the row above and the row below.
     auto samePairs = [&](int i, int w) { return ~(m.rows[i][w] ^ shiftedByOne(m.rows[i], w)); };
-    uint64_t upper[kWordsPerRow];
-    for (int w = 0; w < words; ++w) {
+    uint64_t upper[kWords];
+    for (int w = 0; w < kWords; ++w) {
         upper[w] = samePairs(0, w) & inside[w];
     }
     int count = 0;
     for (int i = 0; i + 1 < n; ++i) {
-        for (int w = 0; w < words; ++w) {
+        for (int w = 0; w < kWords; ++w) {
             const uint64_t lower = samePairs(i + 1, w);
             const uint64_t vertical = ~(m.rows[i][w] ^ m.rows[i + 1][w]);
             count += countBits(vertical & upper[w] & lower);
@@ -119,6 +118,19 @@ QVBARQR_COUNTS_BITS int countSameColourBlocks(const ModuleMatrix& m) {
         }
     }
     return count;
+}
+
+} // namespace
+
+QVBARQR_COUNTS_BITS int countSameColourBlocks(const ModuleMatrix& m) {
+    switch ((m.size + 62) / 64) { // words holding a block column j < n - 1
+    case 1:
+        return sameColourBlocks<1>(m);
+    case 2:
+        return sameColourBlocks<2>(m);
+    default:
+        return sameColourBlocks<3>(m);
+    }
 }
 
 QVBARQR_COUNTS_BITS int remainingPenalty(const ModuleMatrix& m) {
