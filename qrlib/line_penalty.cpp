@@ -98,11 +98,12 @@ struct Slice {
 
 // Patterns of unit 2 or more: each has a dark run of 3u >= 6 in the middle,
 // after at least two light modules; such runs are few, and each is checked
-// on its own.
+// on its own. The whole pattern, 2u before the run and 5u from its start,
+// lies inside the symbol, so runs start only at rows 4 to n - 10.
 [[gnu::always_inline]] inline int wideFinderPenalty(const Slice& s) {
     const int n = s.n;
     int penalty = 0;
-    for (int i = 0; i + 6 <= n; ++i) {
+    for (int i = 4; i + 10 <= n; ++i) {
         uint64_t runs = ~(s.near(i - 2) | s.near(i - 1)) & s.threeDark[i] & s.threeDark[i + 3];
         for (; runs != 0; runs &= runs - 1) {
             const int lane = std::countr_zero(runs);
