@@ -58,9 +58,10 @@ void placePairInOneWord(const uint64_t* function, uint64_t* modules, std::ptrdif
         const uint64_t used = function[at] | function[at + stride] | function[at + 2 * stride] |
                               function[at + 3 * stride];
         if (((used >> shift) & 3u) != 0) {
-            for (int k = 0; k < 4; ++k) {
-                placeRow(at + k * stride);
-            }
+            placeRow(at);
+            placeRow(at + stride);
+            placeRow(at + 2 * stride);
+            placeRow(at + 3 * stride);
             continue;
         }
         const uint64_t eight = bits.take<8>();
