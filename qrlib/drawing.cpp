@@ -3,10 +3,12 @@
 #include "drawing_device.h"
 #include "qr_error.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 
 namespace qvbarqr {
@@ -106,18 +108,102 @@ int scaled(int64_t edge, int scale) {
     return clampToInt(std::round(static_cast<double>(edge) * scale / 100.0));
 }
 
-// One dark module: a single pixel in the colour, or a rectangle.
-void paint(const DrawingDevice& device, int64_t x0, int64_t y0, int64_t x1, int64_t y1,
-           const QRDrawInfo& info) {
-    const int left = scaled(x0, info.scale);
-    const int top = scaled(y0, info.scale);
-    const int right = scaled(x1, info.scale);
-    const int bottom = scaled(y1, info.scale);
-    if (static_cast<int64_t>(right) - left == 1 && static_cast<int64_t>(bottom) - top == 1) {
-        device.pixel(left, top, info.color);
-    } else {
-        device.rectangle(left, top, right, bottom);
+// A dark module's extent by which of its neighbours are dark: bit 0 the one
+// on the screen's right, bit 1 the one below. Edges facing light modules are
+// pulled in, unless that would take the whole module.
+struct Extents {
+    int64_t width[4], height[4];
+};
+
+Extents extentsOf(int w, int h, int shrinkX, int shrinkY) {
+    const int64_t sx = shrinkX < std::llabs(w) ? shrinkX : 0;
+    const int64_t sy = shrinkY < std::llabs(h) ? shrinkY : 0;
+    return {{w - sx, w, w - sx, w}, {h - sy, h - sy, h, h}};
+}
+
+// Calls paint(i, j, shape) for every dark module, row by row, where shape
+// indexes Extents. Without shrinking every shape is the same, and the
+// neighbours are not looked at.
+template <bool kByNeighbours, typename Paint>
+void visitDarkModules(const ModuleMatrix& m, int orientation, Paint& paint) {
+    for (int i = 0; i < m.size; ++i) {
+        const Neighbours next = kByNeighbours ? neighboursOf(m, i, orientation) : Neighbours{};
+        for (int word = 0; word < kWordsPerRow; ++word) {
+            for (uint64_t dark = m.rows[i][word]; dark != 0; dark &= dark - 1) {
+                const int bit = std::countr_zero(dark);
+                const int shape = kByNeighbours
+                                      ? static_cast<int>(((next.right[word] >> bit) & 1u) |
+                                                         (((next.lower[word] >> bit) & 1u) << 1))
+                                      : 0;
+                paint(i, word * 64 + bit, shape);
+            }
+        }
     }
+}
+
+template <typename Paint>
+void forEachDarkModule(const ModuleMatrix& m, int orientation, const Extents& e, Paint paint) {
+    const bool uniform = std::equal(e.width + 1, e.width + 4, e.width) &&
+                         std::equal(e.height + 1, e.height + 4, e.height);
+    if (uniform) {
+        visitDarkModules<false>(m, orientation, paint);
+    } else {
+        visitDarkModules<true>(m, orientation, paint);
+    }
+}
+
+// Whether base + i * perRow + j * perColumn + extent stays within int for
+// 0 <= i, j < n and each extent, or for none.
+bool edgesFitInInt(int64_t base, int64_t perRow, int64_t perColumn, const int64_t (&extents)[4],
+                   int n) {
+    int64_t low = base, high = base;
+    for (int64_t step : {perRow * (n - 1), perColumn * (n - 1)}) {
+        (step < 0 ? low : high) += step;
+    }
+    const auto [shortest, longest] = std::minmax_element(std::begin(extents), std::end(extents));
+    low += std::min<int64_t>(*shortest, 0);
+    high += std::max<int64_t>(*longest, 0);
+    return low >= std::numeric_limits<int>::min() && high <= std::numeric_limits<int>::max();
+}
+
+// Unscaled coordinates that all fit in int: every module of a shape has the
+// same size, so whether it is one pixel is decided once, and the corners are
+// plain sums.
+void drawExact(const DrawingDevice& device, const ModuleMatrix& m, const Placement& at,
+               const Extents& e, const QRDrawInfo& info) {
+    bool pixel[4];
+    for (int k = 0; k < 4; ++k) {
+        pixel[k] = e.width[k] == 1 && e.height[k] == 1;
+    }
+    forEachDarkModule(m, info.orientation, e, [&](int i, int j, int shape) {
+        const auto left = static_cast<int>(at.baseX + i * at.xPerRow + j * at.xPerColumn);
+        const auto top = static_cast<int>(at.baseY + i * at.yPerRow + j * at.yPerColumn);
+        if (pixel[shape]) {
+            device.pixel(left, top, info.color);
+        } else {
+            device.rectangle(left, top, left + static_cast<int>(e.width[shape]),
+                             top + static_cast<int>(e.height[shape]));
+        }
+    });
+}
+
+// Any scale, any coordinates: each edge is scaled and clamped to int, and a
+// module is one pixel when its scaled edges are one apart.
+void drawScaled(const DrawingDevice& device, const ModuleMatrix& m, const Placement& at,
+                const Extents& e, const QRDrawInfo& info) {
+    forEachDarkModule(m, info.orientation, e, [&](int i, int j, int shape) {
+        const int64_t x = at.baseX + i * at.xPerRow + j * at.xPerColumn;
+        const int64_t y = at.baseY + i * at.yPerRow + j * at.yPerColumn;
+        const int left = scaled(x, info.scale);
+        const int top = scaled(y, info.scale);
+        const int right = scaled(x + e.width[shape], info.scale);
+        const int bottom = scaled(y + e.height[shape], info.scale);
+        if (static_cast<int64_t>(right) - left == 1 && static_cast<int64_t>(bottom) - top == 1) {
+            device.pixel(left, top, info.color);
+        } else {
+            device.rectangle(left, top, right, bottom);
+        }
+    });
 }
 
 } // namespace
@@ -173,24 +259,12 @@ void drawSymbol(const ModuleMatrix& m, QRDrawInfo& info) {
 
     const Placement at =
         placementFor(info.orientation, toPixels(info.left, res.x), toPixels(info.top, res.y), w, h);
-    // Edges facing light modules are pulled in, unless that would take the
-    // whole module.
-    const int64_t shrinkX = info.shrinkX < std::llabs(w) ? info.shrinkX : 0;
-    const int64_t shrinkY = info.shrinkY < std::llabs(h) ? info.shrinkY : 0;
-    for (int i = 0; i < n; ++i) {
-        const Neighbours next = neighboursOf(m, i, info.orientation);
-        for (int word = 0; word < kWordsPerRow; ++word) {
-            for (uint64_t dark = m.rows[i][word]; dark != 0; dark &= dark - 1) {
-                const int bit = std::countr_zero(dark);
-                const int j = word * 64 + bit;
-                const bool rightDark = (next.right[word] >> bit) & 1u;
-                const bool lowerDark = (next.lower[word] >> bit) & 1u;
-                const int64_t left = at.baseX + i * at.xPerRow + j * at.xPerColumn;
-                const int64_t top = at.baseY + i * at.yPerRow + j * at.yPerColumn;
-                paint(device, left, top, left + w - (rightDark ? 0 : shrinkX),
-                      top + h - (lowerDark ? 0 : shrinkY), info);
-            }
-        }
+    const Extents e = extentsOf(w, h, info.shrinkX, info.shrinkY);
+    if (info.scale == 100 && edgesFitInInt(at.baseX, at.xPerRow, at.xPerColumn, e.width, n) &&
+        edgesFitInInt(at.baseY, at.yPerRow, at.yPerColumn, e.height, n)) {
+        drawExact(device, m, at, e, info);
+    } else {
+        drawScaled(device, m, at, e, info);
     }
     if (saved > 0) {
         device.restore(saved);

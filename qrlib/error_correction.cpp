@@ -12,6 +12,9 @@ namespace {
 // Work space of one block: its data and error-correction codewords.
 constexpr int kBlockWorkBytes = 252;
 
+// Blocks of the largest symbol (version 40, level H).
+constexpr int kMaxBlocks = 81;
+
 void checkBlockFits(int dataCount, int ecCount) {
     if (dataCount + ecCount > kBlockWorkBytes) {
         throw CQRErr(11);
@@ -23,28 +26,33 @@ void encodeModel2(const Capacity& cap, const BlockLayout& b, const uint8_t* data
                   uint8_t* out) {
     const int shortBlocks = b.blocks - b.longBlocks;
     checkBlockFits(b.shortData + 1, b.ecPerBlock);
+    if (b.blocks > kMaxBlocks) {
+        throw CQRErr(11);
+    }
     std::memcpy(work, data, static_cast<std::size_t>(cap.data));
     const ReedSolomonCoder coder(b.ecPerBlock);
+    // Where each block's data starts in `work`: the long blocks, one
+    // codeword longer, come last.
+    int start[kMaxBlocks];
     for (int k = 0; k < b.blocks; ++k) {
         const bool isLong = k >= shortBlocks;
-        const int start = isLong ? k * (b.shortData + 1) - shortBlocks : k * b.shortData;
-        coder.encode(work + start, b.shortData + (isLong ? 1 : 0),
+        start[k] = isLong ? k * (b.shortData + 1) - shortBlocks : k * b.shortData;
+        coder.encode(work + start[k], b.shortData + (isLong ? 1 : 0),
                      work + cap.data + k * b.ecPerBlock);
     }
     int n = 0;
     for (int i = 0; i < b.shortData; ++i) {
         for (int k = 0; k < b.blocks; ++k) {
-            const int start =
-                k < shortBlocks ? k * b.shortData : k * (b.shortData + 1) - shortBlocks;
-            out[n++] = work[start + i];
+            out[n++] = work[start[k] + i];
         }
     }
     for (int k = shortBlocks; k < b.blocks; ++k) {
-        out[n++] = work[k * (b.shortData + 1) - shortBlocks + b.shortData];
+        out[n++] = work[start[k] + b.shortData];
     }
+    const uint8_t* ec = work + cap.data;
     for (int i = 0; i < b.ecPerBlock; ++i) {
         for (int k = 0; k < b.blocks; ++k) {
-            out[n++] = work[cap.data + k * b.ecPerBlock + i];
+            out[n++] = ec[k * b.ecPerBlock + i];
         }
     }
 }

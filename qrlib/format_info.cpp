@@ -34,6 +34,25 @@ constexpr std::array<uint32_t, 34> makeVersionCodes() {
 
 constexpr std::array<uint32_t, 34> kVersionCodes = makeVersionCodes();
 
+// Format information by model (0 for Model 1), level and mask 0-7, with the
+// model's mask applied.
+using FormatCodes = std::array<std::array<std::array<uint32_t, 8>, 4>, 2>;
+
+constexpr FormatCodes makeFormatCodes() {
+    FormatCodes codes{};
+    for (int level = 0; level < 4; ++level) {
+        for (uint32_t mask = 0; mask < 8; ++mask) {
+            const uint32_t code =
+                bchCode((kLevelIndicator[level] << 3) | mask, kFormatGenerator, 10);
+            codes[0][level][mask] = code ^ kModel1FormatMask;
+            codes[1][level][mask] = code ^ kModel2FormatMask;
+        }
+    }
+    return codes;
+}
+
+constexpr FormatCodes kFormatCodes = makeFormatCodes();
+
 bool bitAt(uint32_t bits, int i) {
     return (bits >> i) & 1u;
 }
@@ -44,9 +63,7 @@ uint32_t formatBits(Model model, int level, int mask) {
     if (mask == 8) {
         return 0;
     }
-    const uint32_t value = (kLevelIndicator[level] << 3) | static_cast<uint32_t>(mask);
-    const uint32_t xorMask = model == Model::Two ? kModel2FormatMask : kModel1FormatMask;
-    return bchCode(value, kFormatGenerator, 10) ^ xorMask;
+    return kFormatCodes[model == Model::Two ? 1 : 0][level][mask];
 }
 
 uint32_t versionBits(int version) {

@@ -4,33 +4,36 @@
 #include "version_table.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace qvbarqr {
 
 namespace {
 
+// The 9 x 9 area of a finder and its separator, from one module above and
+// left of the finder's corner: bit k of a row is its column k.
+constexpr uint64_t kFinderRows[9] = {0x00, 0xFE, 0x82, 0xBA, 0xBA, 0xBA, 0x82, 0xFE, 0x00};
+
 // A finder pattern with its top-left corner at (row, col), and the light
-// separator of the 8 x 8 area around it.
+// separator of the 8 x 8 area around it, row by row; the separator's parts
+// outside the symbol are left out.
 void drawFinder(SymbolMatrix& s, int row, int col) {
     const int n = s.modules.size;
-    for (int dr = -1; dr <= 7; ++dr) {
-        for (int dc = -1; dc <= 7; ++dc) {
-            const int r = row + dr, c = col + dc;
-            if (r < 0 || r >= n || c < 0 || c >= n) {
-                continue;
-            }
-            const int ring = std::max(std::abs(dr - 3), std::abs(dc - 3));
-            s.setFunction(r, c, ring != 2 && ring != 4);
+    const int first = std::max(col - 1, 0);
+    const int last = std::min(col + 7, n - 1);
+    for (int k = 0; k < 9; ++k) {
+        const int r = row - 1 + k;
+        if (r >= 0 && r < n) {
+            s.setFunctionRun(r, first, last - first + 1, kFinderRows[k] >> (first - (col - 1)));
         }
     }
 }
 
+// The five rows of an alignment pattern, bit k of a row its column k.
+constexpr uint64_t kAlignmentRows[5] = {0x1F, 0x11, 0x15, 0x11, 0x1F};
+
 void drawAlignment(SymbolMatrix& s, int row, int col) {
-    for (int dr = -2; dr <= 2; ++dr) {
-        for (int dc = -2; dc <= 2; ++dc) {
-            s.setFunction(row + dr, col + dc, std::max(std::abs(dr), std::abs(dc)) != 1);
-        }
+    for (int k = 0; k < 5; ++k) {
+        s.setFunctionRun(row - 2 + k, col - 2, 5, kAlignmentRows[k]);
     }
 }
 

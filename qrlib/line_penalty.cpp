@@ -22,11 +22,14 @@ struct Slice {
     uint64_t isolated[kMaxSize];  // dark, light in the rows above and below
     uint64_t threeDark[kMaxSize]; // dark in this row and the next two
 
-    Slice(const ModuleMatrix& m, int w, uint64_t inside) : n(m.size), lanes(inside) {
-        std::memset(padded, 0, sizeof padded);
+    // Row i of the slice is wordOf(i), its lanes outside `inside` cleared.
+    template <typename WordOf>
+    Slice(int size, uint64_t inside, WordOf wordOf) : n(size), lanes(inside) {
+        std::memset(padded, 0, sizeof padded[0] * kPad);
         for (int i = 0; i < n; ++i) {
-            padded[kPad + i] = m.rows[i][w] & lanes;
+            padded[kPad + i] = wordOf(i) & lanes;
         }
+        std::memset(padded + kPad + n, 0, sizeof padded[0] * kPad);
         for (int i = 0; i < n; ++i) {
             isolated[i] = near(i) & ~near(i - 1) & ~near(i + 1);
             threeDark[i] = near(i) & near(i + 1) & near(i + 2);
@@ -93,13 +96,15 @@ struct Slice {
     return penalty;
 }
 
-// Patterns of unit 2 or more: each has a dark run of 3u >= 6 in the middle;
-// such runs are few, and each is checked on its own.
+// Patterns of unit 2 or more: each has a dark run of 3u >= 6 in the middle,
+// after at least two light modules; such runs are few, and each is checked
+// on its own. The whole pattern, 2u before the run and 5u from its start,
+// lies inside the symbol, so runs start only at rows 4 to n - 10.
 [[gnu::always_inline]] inline int wideFinderPenalty(const Slice& s) {
     const int n = s.n;
     int penalty = 0;
-    for (int i = 0; i + 6 <= n; ++i) {
-        uint64_t runs = ~s.near(i - 1) & s.threeDark[i] & s.threeDark[i + 3];
+    for (int i = 4; i + 10 <= n; ++i) {
+        uint64_t runs = ~(s.near(i - 2) | s.near(i - 1)) & s.threeDark[i] & s.threeDark[i + 3];
         for (; runs != 0; runs &= runs - 1) {
             const int lane = std::countr_zero(runs);
             int length = 6;
@@ -130,16 +135,37 @@ struct Slice {
     return penalty;
 }
 
+[[gnu::always_inline]] inline int slicePenalty(const Slice& s) {
+    return longRunPenalty(s) + narrowFinderPenalty(s) + wideFinderPenalty(s);
+}
+
+uint64_t lowBits(int count) {
+    return count >= 64 ? ~uint64_t{0} : (uint64_t{1} << count) - 1;
+}
+
 } // namespace
 
-QVBARQR_COUNTS_BITS int columnsPenalty(const ModuleMatrix& m) {
+QVBARQR_COUNTS_BITS int columnsPenalty(const ModuleMatrix& a, const ModuleMatrix& b) {
+    const int n = a.size;
+    const int whole = n / 64; // slices of 64 columns
+    const int rest = n % 64;  // columns of the last slice
     int penalty = 0;
-    for (int w = 0; w * 64 < m.size; ++w) {
-        const int width = m.size - 64 * w;
-        const Slice s(m, w, width >= 64 ? ~uint64_t{0} : (uint64_t{1} << width) - 1);
-        penalty += longRunPenalty(s) + narrowFinderPenalty(s) + wideFinderPenalty(s);
+    for (int w = 0; w < whole; ++w) {
+        penalty += slicePenalty(Slice(n, ~uint64_t{0}, [&](int i) { return a.rows[i][w]; }));
+        penalty += slicePenalty(Slice(n, ~uint64_t{0}, [&](int i) { return b.rows[i][w]; }));
     }
-    return penalty;
+    if (rest == 0) {
+        return penalty;
+    }
+    // Columns never meet, so two short last slices that fit in one are
+    // scored together, b's columns above a's.
+    if (2 * rest <= 64) {
+        return penalty + slicePenalty(Slice(n, lowBits(2 * rest), [&](int i) {
+                   return a.rows[i][whole] | (b.rows[i][whole] << rest);
+               }));
+    }
+    penalty += slicePenalty(Slice(n, lowBits(rest), [&](int i) { return a.rows[i][whole]; }));
+    return penalty + slicePenalty(Slice(n, lowBits(rest), [&](int i) { return b.rows[i][whole]; }));
 }
 
 } // namespace qvbarqr

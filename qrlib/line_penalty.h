@@ -4,11 +4,12 @@
 
 namespace qvbarqr {
 
-// Penalty of every column of the matrix: runs of five or more modules of one
-// colour score 3 + (length - 5); each finder-like pattern (dark, light, dark,
-// light, dark runs of u, u, 3u, u, u) with a light run of at least 4u
-// directly before or after it scores 40, the symbol's edge counting as such a
-// light run. The rows of the matrix are scored through its transpose.
-int columnsPenalty(const ModuleMatrix& m);
+// Penalty of every column of `a` and of `b`, two matrices of one size: runs
+// of five or more modules of one colour score 3 + (length - 5); each
+// finder-like pattern (dark, light, dark, light, dark runs of u, u, 3u, u, u)
+// with a light run of at least 4u directly before or after it scores 40, the
+// symbol's edge counting as such a light run. The rows of a matrix are scored
+// through its transpose. Bits past the matrices' width must be 0.
+int columnsPenalty(const ModuleMatrix& a, const ModuleMatrix& b);
 
 } // namespace qvbarqr

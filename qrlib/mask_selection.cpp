@@ -4,6 +4,7 @@
 #include "line_penalty.h"
 #include "masks.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -14,22 +15,37 @@ namespace {
 
 constexpr int kFirstScoreBase = 20888;
 
-constexpr int kFinalists = 3;
-
 // Bits 1..63 of the word above bit 0, taking bit 64 from the next word.
 uint64_t shiftedByOne(const uint64_t* row, int w) {
     const uint64_t next = w + 1 < kWordsPerRow ? row[w + 1] : 0;
     return (row[w] >> 1) | (next << 63);
 }
 
+// Two words handled as one value (one register where the target has them).
+using WordPair = uint64_t __attribute__((vector_size(16)));
+
 // Swaps, in every 2J x 2J sub-block of a 64 x 64 block, its upper right and
-// lower left J x J quarters (`mask` marks the low J bits of every 2J).
+// lower left J x J quarters (`mask` marks the low J bits of every 2J). From
+// J = 2 on, neighbouring words are in the same quarter and go two at a time.
 template <int J> [[gnu::always_inline]] inline void swapQuarters(uint64_t* a, uint64_t mask) {
     for (int base = 0; base < 64; base += 2 * J) {
-        for (int k = base; k < base + J; ++k) {
-            const uint64_t t = ((a[k] >> J) ^ a[k + J]) & mask;
-            a[k] ^= t << J;
-            a[k + J] ^= t;
+        if constexpr (J >= 2) {
+            for (int k = base; k < base + J; k += 2) {
+                WordPair upper, lower;
+                std::memcpy(&upper, a + k, sizeof upper);
+                std::memcpy(&lower, a + k + J, sizeof lower);
+                const WordPair t = ((upper >> J) ^ lower) & mask;
+                upper ^= t << J;
+                lower ^= t;
+                std::memcpy(a + k, &upper, sizeof upper);
+                std::memcpy(a + k + J, &lower, sizeof lower);
+            }
+        } else {
+            for (int k = base; k < base + J; ++k) {
+                const uint64_t t = ((a[k] >> J) ^ a[k + J]) & mask;
+                a[k] ^= t << J;
+                a[k + J] ^= t;
+            }
         }
     }
 }
@@ -49,22 +65,19 @@ template <int J> [[gnu::always_inline]] inline void swapQuarters(uint64_t* a, ui
     const int n = m.size;
     const int blocks = (n + 63) / 64;
     out.size = n;
+    std::memset(out.rows, 0, sizeof out.rows[0] * static_cast<std::size_t>(n));
     uint64_t block[64];
     for (int br = 0; br < blocks; ++br) {
+        const int rows = std::min(64, n - 64 * br);
         for (int bc = 0; bc < blocks; ++bc) {
-            for (int k = 0; k < 64; ++k) {
-                const int row = 64 * br + k;
-                block[k] = row < n ? m.rows[row][bc] : 0;
+            for (int k = 0; k < rows; ++k) {
+                block[k] = m.rows[64 * br + k][bc];
             }
+            std::memset(block + rows, 0, sizeof block[0] * static_cast<std::size_t>(64 - rows));
             transposeBlock(block);
             for (int k = 0; k < 64 && 64 * bc + k < n; ++k) {
                 out.rows[64 * bc + k][br] = block[k];
             }
-        }
-    }
-    for (int i = 0; i < n; ++i) {
-        for (int w = blocks; w < kWordsPerRow; ++w) {
-            out.rows[i][w] = 0;
         }
     }
 }
@@ -79,27 +92,45 @@ void buildTrial(const SymbolMatrix& unmasked, Model model, int level, int mask,
     writeFormatInfo(trial, formatBits(model, level, mask));
 }
 
-} // namespace
-
-QVBARQR_COUNTS_BITS int countSameColourBlocks(const ModuleMatrix& m) {
+// The 2 x 2 blocks of one colour, over the first kWords words of each row,
+// the number known when compiled so that a row's words stay in registers.
+template <int kWords> [[gnu::always_inline]] inline int sameColourBlocks(const ModuleMatrix& m) {
     const int n = m.size;
+    uint64_t inside[kWords];
+    for (int w = 0; w < kWords; ++w) {
+        const int valid = n - 1 - w * 64;
+        inside[w] = valid >= 64 ? ~uint64_t{0} : (uint64_t{1} << valid) - 1;
+    }
+    // Columns j of a row whose module equals module j + 1; each row's are
+    // made once and used with the row above and the row below.
+    auto samePairs = [&](int i, int w) { return ~(m.rows[i][w] ^ shiftedByOne(m.rows[i], w)); };
+    uint64_t upper[kWords];
+    for (int w = 0; w < kWords; ++w) {
+        upper[w] = samePairs(0, w) & inside[w];
+    }
     int count = 0;
     for (int i = 0; i + 1 < n; ++i) {
-        const uint64_t* top = m.rows[i];
-        const uint64_t* bottom = m.rows[i + 1];
-        for (int w = 0; w < kWordsPerRow && w * 64 < n - 1; ++w) {
-            const uint64_t vertical = ~(top[w] ^ bottom[w]);
-            const uint64_t topPair = ~(top[w] ^ shiftedByOne(top, w));
-            const uint64_t bottomPair = ~(bottom[w] ^ shiftedByOne(bottom, w));
-            uint64_t blocks = vertical & topPair & bottomPair;
-            const int valid = n - 1 - w * 64; // block columns j with j + 1 < n
-            if (valid < 64) {
-                blocks &= (uint64_t{1} << valid) - 1;
-            }
-            count += countBits(blocks);
+        for (int w = 0; w < kWords; ++w) {
+            const uint64_t lower = samePairs(i + 1, w);
+            const uint64_t vertical = ~(m.rows[i][w] ^ m.rows[i + 1][w]);
+            count += countBits(vertical & upper[w] & lower);
+            upper[w] = lower & inside[w];
         }
     }
     return count;
+}
+
+} // namespace
+
+QVBARQR_COUNTS_BITS int countSameColourBlocks(const ModuleMatrix& m) {
+    switch ((m.size + 62) / 64) { // words holding a block column j < n - 1
+    case 1:
+        return sameColourBlocks<1>(m);
+    case 2:
+        return sameColourBlocks<2>(m);
+    default:
+        return sameColourBlocks<3>(m);
+    }
 }
 
 QVBARQR_COUNTS_BITS int remainingPenalty(const ModuleMatrix& m) {
@@ -113,17 +144,23 @@ QVBARQR_COUNTS_BITS int remainingPenalty(const ModuleMatrix& m) {
         }
     }
     const int e = (dark / (n * n / 100) - 50) / 5;
-    return columnsPenalty(m) + columnsPenalty(rows) + 10 * std::abs(e);
+    return columnsPenalty(m, rows) + 10 * std::abs(e);
 }
 
 int firstScore(const ModuleMatrix& m) {
     return kFirstScoreBase - 3 * countSameColourBlocks(m);
 }
 
-int chooseMask(const SymbolMatrix& unmasked, Model model, int level, ModuleMatrix& trial) {
+MaskChoice chooseMask(const SymbolMatrix& unmasked, Model model, int level, MaskTrials& trials) {
     int ranked[kPatternCount];
     int scores[kPatternCount];
+    // The finalists so far keep their symbols; the others' buffers are free.
+    int bufferOf[kPatternCount];
+    int spare[kFinalists + 1] = {0, 1, 2, 3};
+    int spareCount = kFinalists + 1;
     for (int mask = 0; mask < kPatternCount; ++mask) {
+        bufferOf[mask] = spare[--spareCount];
+        ModuleMatrix& trial = trials.symbols[bufferOf[mask]];
         buildTrial(unmasked, model, level, mask, trial);
         scores[mask] = firstScore(trial);
         // Insert after every mask of an equal or higher score: earlier masks rank higher.
@@ -133,19 +170,21 @@ int chooseMask(const SymbolMatrix& unmasked, Model model, int level, ModuleMatri
             --at;
         }
         ranked[at] = mask;
+        if (mask >= kFinalists) {
+            spare[spareCount++] = bufferOf[ranked[kFinalists]];
+        }
     }
     int best = ranked[0];
     int bestScore = 0;
     for (int k = 0; k < kFinalists; ++k) {
         const int mask = ranked[k];
-        buildTrial(unmasked, model, level, mask, trial);
-        const int score = scores[mask] - remainingPenalty(trial);
+        const int score = scores[mask] - remainingPenalty(trials.symbols[bufferOf[mask]]);
         if (k == 0 || score > bestScore) {
             best = mask;
             bestScore = score;
         }
     }
-    return best;
+    return {best, &trials.symbols[bufferOf[best]]};
 }
 
 } // namespace qvbarqr

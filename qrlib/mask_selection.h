@@ -15,8 +15,22 @@ int remainingPenalty(const ModuleMatrix& m);
 // First score of a masked symbol: 20888 - 3 x (2 x 2 blocks of one colour).
 int firstScore(const ModuleMatrix& m);
 
+inline constexpr int kFinalists = 3;
+
+// The symbols masked while choosing: the finalists, and one being built.
+struct MaskTrials {
+    ModuleMatrix symbols[kFinalists + 1];
+};
+
+// The chosen mask and the symbol with it, format information included.
+struct MaskChoice {
+    int mask;
+    const ModuleMatrix* symbol;
+};
+
 // Chooses the mask: the three best first scores go on to the full score, the
-// highest wins; ties go to the mask tried earlier. `trial` is work space.
-int chooseMask(const SymbolMatrix& unmasked, Model model, int level, ModuleMatrix& trial);
+// highest wins; ties go to the mask tried earlier. The masked symbols are
+// kept in `trials`.
+MaskChoice chooseMask(const SymbolMatrix& unmasked, Model model, int level, MaskTrials& trials);
 
 } // namespace qvbarqr

@@ -57,19 +57,38 @@ bool maskCondition(int mask, int i, int j) {
     return condition(mask, i, j);
 }
 
-void applyMask(ModuleMatrix& modules, const ModuleMatrix& function, int mask) {
+namespace {
+
+// The rows' first `kWords` words, the number of words a row of the symbol
+// takes, known when compiled so that the words stay in registers.
+template <int kWords> void maskRows(ModuleMatrix& modules, const ModuleMatrix& function, int mask) {
     const int n = modules.size;
-    for (int i = 0; i < n; ++i) {
-        const auto& pattern = kPatternRows[mask][i % kRowPeriod];
-        for (int w = 0; w < kWordsPerRow; ++w) {
-            const int firstCol = w * 64;
-            if (firstCol >= n) {
-                break;
-            }
-            const uint64_t inRow =
-                n - firstCol >= 64 ? ~uint64_t{0} : (uint64_t{1} << (n - firstCol)) - 1;
-            modules.rows[i][w] ^= pattern[w] & ~function.rows[i][w] & inRow;
+    uint64_t inRow[kWords];
+    for (int w = 0; w < kWords; ++w) {
+        const int columns = n - w * 64;
+        inRow[w] = columns >= 64 ? ~uint64_t{0} : (uint64_t{1} << columns) - 1;
+    }
+    const auto& patterns = kPatternRows[mask];
+    for (int i = 0, phase = 0; i < n; ++i, phase = phase == kRowPeriod - 1 ? 0 : phase + 1) {
+        for (int w = 0; w < kWords; ++w) {
+            modules.rows[i][w] ^= patterns[phase][w] & ~function.rows[i][w] & inRow[w];
         }
+    }
+}
+
+} // namespace
+
+void applyMask(ModuleMatrix& modules, const ModuleMatrix& function, int mask) {
+    switch ((modules.size + 63) / 64) {
+    case 1:
+        maskRows<1>(modules, function, mask);
+        break;
+    case 2:
+        maskRows<2>(modules, function, mask);
+        break;
+    default:
+        maskRows<3>(modules, function, mask);
+        break;
     }
 }
 

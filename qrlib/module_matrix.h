@@ -39,13 +39,24 @@ struct ModuleMatrix {
         std::memset(rows, 0, sizeof rows);
     }
     bool get(int row, int col) const { return (rows[row][col >> 6] >> (col & 63)) & 1u; }
+    // Sets `count` (1 to 63) modules of a row from column `col` on: bit k of
+    // `bits` is column col + k.
+    void setRun(int row, int col, int count, uint64_t bits) {
+        const uint64_t mask = (uint64_t{1} << count) - 1;
+        const int word = col >> 6;
+        const int offset = col & 63;
+        rows[row][word] = (rows[row][word] & ~(mask << offset)) | ((bits & mask) << offset);
+        if (offset + count > 64) {
+            const int shift = 64 - offset;
+            uint64_t& next = rows[row][word + 1];
+            next = (next & ~(mask >> shift)) | ((bits & mask) >> shift);
+        }
+    }
+    // Without a branch: patterns alternate colours too often to predict.
     void set(int row, int col, bool dark) {
         const uint64_t bit = uint64_t{1} << (col & 63);
-        if (dark) {
-            rows[row][col >> 6] |= bit;
-        } else {
-            rows[row][col >> 6] &= ~bit;
-        }
+        uint64_t& word = rows[row][col >> 6];
+        word = (word & ~bit) | (bit & (0 - uint64_t{dark}));
     }
 };
 
@@ -58,6 +69,11 @@ struct SymbolMatrix {
     void reset(int n) {
         modules.reset(n);
         function.reset(n);
+    }
+    // Sets a run of modules of a function pattern (see ModuleMatrix::setRun).
+    void setFunctionRun(int row, int col, int count, uint64_t bits) {
+        modules.setRun(row, col, count, bits);
+        function.setRun(row, col, count, ~uint64_t{0});
     }
     // Sets a module of a function pattern.
     void setFunction(int row, int col, bool dark) {

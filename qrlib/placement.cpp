@@ -6,38 +6,91 @@ namespace qvbarqr {
 
 namespace {
 
-// The codeword bits in placement order, most significant first, read eight
-// codewords at a time; past the last codeword every bit is 0 (light
-// remainder bits).
+// The codeword bits in placement order, most significant first, read a byte
+// at a time into a 64-bit buffer; past the last codeword every bit is 0
+// (light remainder bits).
 class CodewordBits {
 public:
     CodewordBits(const uint8_t* codewords, int count) : data_(codewords), count_(count) {}
 
-    uint64_t next() {
-        if (left_ == 0) {
-            refill();
+    // The next `count` bits (1 to 8), the first of them the most significant.
+    template <int count> uint64_t take() {
+        if (left_ < count) {
+            topUp();
         }
-        const uint64_t bit = buffer_ >> 63;
-        buffer_ <<= 1;
-        --left_;
-        return bit;
+        const uint64_t bits = buffer_ >> (64 - count);
+        buffer_ <<= count;
+        left_ -= count;
+        return bits;
     }
 
 private:
-    void refill() {
-        buffer_ = 0;
-        for (int k = 0; k < 8; ++k, ++read_) {
-            buffer_ = (buffer_ << 8) | (read_ < count_ ? data_[read_] : 0u);
+    void topUp() {
+        for (; left_ <= 56; left_ += 8, ++read_) {
+            const uint64_t byte = read_ < count_ ? data_[read_] : 0u;
+            buffer_ |= byte << (56 - left_);
         }
-        left_ = 64;
     }
 
     const uint8_t* data_;
     int count_;
     int read_ = 0;
-    uint64_t buffer_ = 0;
+    uint64_t buffer_ = 0; // unread bits at the top, zeros below them
     int left_ = 0;
 };
+
+// Two columns in one word, `shift` the left one's bit; `at` walks the rows.
+// A row whose two modules are free takes the next two bits at once, the right
+// module's first and so the higher; four such rows in a row take eight.
+void placePairInOneWord(const uint64_t* function, uint64_t* modules, std::ptrdiff_t at,
+                        std::ptrdiff_t stride, int n, int shift, CodewordBits& from) {
+    CodewordBits bits = from; // a copy the stores below cannot alias
+    auto placeRow = [&](std::ptrdiff_t row) {
+        const auto used = static_cast<unsigned>(function[row] >> shift) & 3u;
+        if (used == 0) {
+            modules[row] |= bits.take<2>() << shift;
+        } else if (used != 3) {
+            modules[row] |= bits.take<1>() << (used == 1 ? shift + 1 : shift);
+        }
+    };
+    int step = 0;
+    for (; step + 4 <= n; step += 4, at += 4 * stride) {
+        const uint64_t used = function[at] | function[at + stride] | function[at + 2 * stride] |
+                              function[at + 3 * stride];
+        if (((used >> shift) & 3u) != 0) {
+            placeRow(at);
+            placeRow(at + stride);
+            placeRow(at + 2 * stride);
+            placeRow(at + 3 * stride);
+            continue;
+        }
+        const uint64_t eight = bits.take<8>();
+        for (int k = 0; k < 4; ++k) {
+            modules[at + k * stride] |= ((eight >> (6 - 2 * k)) & 3u) << shift;
+        }
+    }
+    for (; step < n; ++step, at += stride) {
+        placeRow(at);
+    }
+    from = bits;
+}
+
+// Two columns in neighbouring words, module by module.
+void placePairAcrossWords(const uint64_t* function, uint64_t* modules, std::ptrdiff_t at,
+                          std::ptrdiff_t stride, int n, int right, CodewordBits& bits) {
+    const uint64_t rightMask = uint64_t{1} << (right & 63);
+    const uint64_t leftMask = uint64_t{1} << ((right - 1) & 63);
+    const int rightWord = right >> 6;
+    const int leftWord = (right - 1) >> 6;
+    for (int step = 0; step < n; ++step, at += stride) {
+        if ((function[at + rightWord] & rightMask) == 0) {
+            modules[at + rightWord] |= rightMask & (0 - bits.take<1>());
+        }
+        if ((function[at + leftWord] & leftMask) == 0) {
+            modules[at + leftWord] |= leftMask & (0 - bits.take<1>());
+        }
+    }
+}
 
 } // namespace
 
@@ -51,21 +104,16 @@ void placeModel2Codewords(SymbolMatrix& s, const uint8_t* codewords, int count) 
         if (right == 6) {
             right = 5;
         }
-        // Masks and words of the two columns; the rows are walked by offset.
-        const uint64_t rightMask = uint64_t{1} << (right & 63);
-        const uint64_t leftMask = uint64_t{1} << ((right - 1) & 63);
-        const int rightWord = right >> 6;
-        const int leftWord = (right - 1) >> 6;
+        // The rows are walked by offset; data modules are light until
+        // placed, so setting is an OR.
         const std::ptrdiff_t stride = upward ? -kWordsPerRow : kWordsPerRow;
-        std::ptrdiff_t at = upward ? std::ptrdiff_t{n - 1} * kWordsPerRow : 0;
-        for (int step = 0; step < n; ++step, at += stride) {
-            // Data modules are light until placed, so setting is an OR.
-            if ((function[at + rightWord] & rightMask) == 0) {
-                modules[at + rightWord] |= rightMask & (0 - bits.next());
-            }
-            if ((function[at + leftWord] & leftMask) == 0) {
-                modules[at + leftWord] |= leftMask & (0 - bits.next());
-            }
+        const std::ptrdiff_t at = upward ? std::ptrdiff_t{n - 1} * kWordsPerRow : 0;
+        const int word = (right - 1) >> 6;
+        if (right >> 6 == word) {
+            placePairInOneWord(function + word, modules + word, at, stride, n, (right - 1) & 63,
+                               bits);
+        } else {
+            placePairAcrossWords(function, modules, at, stride, n, right, bits);
         }
         upward = !upward;
     }

@@ -102,13 +102,15 @@ ReedSolomonCoder::ReedSolomonCoder(int ecCount) : ecCount_(ecCount), lanes_((ecC
     for (int j = 0; j < ecCount; ++j) {
         low_[1][j] = kField.exp[g[j]];
     }
-    // Rows of the single bits by doubling in the field, the others by adding them.
+    // Rows of the single bits by doubling in the field, the others by adding
+    // them; only the lanes that encode reads.
+    const int used = lanes_ * kLane;
     for (int bit = 1; bit < 8; ++bit) {
         const uint8_t* from = bit == 4  ? low_[8]
                               : bit < 4 ? low_[1 << (bit - 1)]
                                         : high_[1 << (bit - 5)];
         uint8_t* to = bit < 4 ? low_[1 << bit] : high_[1 << (bit - 4)];
-        for (int j = 0; j < kRowBytes; ++j) {
+        for (int j = 0; j < used; ++j) {
             to[j] = static_cast<uint8_t>((from[j] << 1) ^ ((from[j] >> 7) * 0x1D));
         }
     }
@@ -117,7 +119,7 @@ ReedSolomonCoder::ReedSolomonCoder(int ecCount) : ecCount_(ecCount), lanes_((ecC
         if (lowest == x) {
             continue;
         }
-        for (int j = 0; j < kRowBytes; ++j) {
+        for (int j = 0; j < used; ++j) {
             low_[x][j] = static_cast<uint8_t>(low_[x - lowest][j] ^ low_[lowest][j]);
             high_[x][j] = static_cast<uint8_t>(high_[x - lowest][j] ^ high_[lowest][j]);
         }

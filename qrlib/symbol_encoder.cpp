@@ -9,6 +9,8 @@
 #include "placement.h"
 #include "version_choice.h"
 
+#include <cstring>
+
 namespace qvbarqr {
 
 Analysis analyse(const EncodeRequest& r, Workspace& ws) {
@@ -31,11 +33,17 @@ int encodeSymbol(const EncodeRequest& r, Workspace& ws) {
         placeModel1Codewords(s, ws.codewords, total);
     }
 
-    const int mask = r.mask >= 0 ? r.mask : chooseMask(s, r.model, r.level, ws.trial);
-    if (mask != kNoMask) {
-        applyMask(s.modules, s.function, mask);
+    if (r.mask >= 0) {
+        if (r.mask != kNoMask) {
+            applyMask(s.modules, s.function, r.mask);
+        }
+        writeFormatInfo(s.modules, formatBits(r.model, r.level, r.mask));
+    } else {
+        // The chosen mask's trial is the finished symbol.
+        const MaskChoice choice = chooseMask(s, r.model, r.level, ws.trials);
+        std::memcpy(s.modules.rows, choice.symbol->rows,
+                    sizeof s.modules.rows[0] * static_cast<std::size_t>(s.modules.size));
     }
-    writeFormatInfo(s.modules, formatBits(r.model, r.level, mask));
     return a.version;
 }
 

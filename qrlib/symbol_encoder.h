@@ -2,6 +2,7 @@
 
 #include "bit_stream.h"
 #include "encode_request.h"
+#include "mask_selection.h"
 #include "module_matrix.h"
 #include "segment.h"
 
@@ -19,7 +20,7 @@ struct Workspace {
     uint8_t work[kMaxCodewords];
     uint8_t codewords[kMaxCodewords];
     SymbolMatrix symbol;
-    ModuleMatrix trial;
+    MaskTrials trials;
 };
 
 // Result of the data analysis: the segments in the workspace and the version.

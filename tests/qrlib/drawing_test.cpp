@@ -4,8 +4,10 @@
 #include "qr_test_support.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 using namespace qrtest;
 
@@ -255,3 +257,82 @@ TEST(Drawing, IncompleteDrawingTargetIsCode4) {
     c.info.dpiMode = 1;
     EXPECT_EQ(c.draw(), 0);
 }
+
+namespace {
+
+// Every call of one drawing folded into one number (FNV-1a), so a table can
+// pin whole call sequences.
+uint64_t fingerprint(const std::vector<BitmapDC::Call>& calls) {
+    uint64_t h = 14695981039346656037u;
+    auto mix = [&h](uint64_t v) {
+        h ^= v;
+        h *= 1099511628211u;
+    };
+    for (const auto& call : calls) {
+        mix(static_cast<uint64_t>(call.kind));
+        for (int v : {call.left, call.top, call.right, call.bottom}) {
+            mix(static_cast<uint32_t>(v));
+        }
+        mix(call.color);
+    }
+    return h;
+}
+
+struct CallCase {
+    const char* name;
+    int orientation, moduleW, moduleH, shrinkX, shrinkY, scale, dpi, left, top;
+    std::size_t calls;
+    uint64_t fingerprint;
+};
+
+// Whole call sequences through every branch of the geometry: shrink in each
+// orientation, one-pixel modules, scaling, negative module sizes, and
+// coordinates that pass the range of int and are clamped.
+const CallCase kCallCases[] = {
+    {"plain", 1, 4, 4, 0, 0, 100, 600, 0, 0, 220, 0x0237a30bd3b0595du},
+    {"shrink", 1, 4, 3, 1, 2, 100, 600, 2400, 4800, 220, 0xffb7aa756305679bu},
+    {"rotated_shrink", 2, 5, 4, 2, 1, 100, 600, 480000, 240000, 220, 0x6fa00f4ac90fb26bu},
+    {"upside_down", 3, 4, 4, 1, 1, 100, 600, 480000, 480000, 220, 0x2f201c3eb4bd6209u},
+    {"quarter_turn", 4, 3, 5, 0, 1, 100, 600, 240000, 480000, 220, 0xa2ee2c60cb0b28d7u},
+    {"one_pixel", 1, 1, 1, 0, 0, 100, 600, 0, 0, 220, 0x9cfd55b845d66a4bu},
+    {"one_pixel_wide", 2, 1, 3, 0, 1, 100, 600, 240000, 0, 220, 0x670474ef327ddc87u},
+    {"shrunk_to_one_pixel", 1, 2, 2, 1, 1, 100, 600, 0, 0, 220, 0x5f240d0c1e44e7a5u},
+    {"negative_modules", 1, -4, -3, 1, 1, 100, 600, 480000, 480000, 220, 0x8f8bb92f3b2d88f3u},
+    {"scale_200", 1, 1, 1, 0, 0, 200, 600, 0, 0, 220, 0x7c2e0997c36de5c9u},
+    {"scale_50_shrink", 3, 3, 3, 1, 1, 50, 600, 480000, 480000, 220, 0x8051ea3c125a850au},
+    {"coordinates_past_int", 1, 4, 4, 1, 0, 100, 2000000000, 1000000000, 0, 220,
+     0x418ed1f57e6ffc9du},
+    {"edge_at_int_max", 1, 4, 4, 0, 0, 100, 1440000, 2147483600, 2147483600, 220,
+     0x49e0bcbd3e2e3288u},
+    {"huge_modules", 4, 200000000, 200000000, 0, 0, 100, 600, 0, 0, 220, 0x162b5420527c16f5u},
+};
+
+void PrintTo(const CallCase& k, std::ostream* os) {
+    *os << k.name;
+}
+
+class DrawingCalls : public testing::TestWithParam<CallCase> {};
+
+} // namespace
+
+TEST_P(DrawingCalls, WholeSequenceIsPinned) {
+    const CallCase& k = GetParam();
+    Canvas c;
+    QRDrawInfo& info = c.info;
+    info.orientation = k.orientation;
+    info.moduleW = k.moduleW;
+    info.moduleH = k.moduleH;
+    info.shrinkX = k.shrinkX;
+    info.shrinkY = k.shrinkY;
+    info.dpiX = info.dpiY = k.dpi;
+    info.left = k.left;
+    info.top = k.top;
+    info.scale = k.scale;
+    info.color = 0x00FF8000;
+    ASSERT_EQ(c.draw(), 0);
+    EXPECT_EQ(c.dc.calls.size(), k.calls);
+    EXPECT_EQ(fingerprint(c.dc.calls), k.fingerprint);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, DrawingCalls, testing::ValuesIn(kCallCases),
+                         [](const auto& info) { return std::string(info.param.name); });

@@ -196,9 +196,10 @@ void putPattern(Matrix& m, bool inRow, int line, int start, int u, int lightBefo
 
 } // namespace
 
-// The word-wise penalty of the library against the plain reading of the rule
-// on matrices with finder-like patterns of units 1 to 4 placed at the edges,
-// in the middle, with and without enough light beside them.
+// The word-wise block count and penalty of the library against the plain
+// reading of the rule on matrices with finder-like patterns of units 1 to 4
+// placed at the edges, in the middle, with and without enough light beside
+// them.
 TEST(MaskChoice, PenaltyMatchesTheRuleOnCraftedMatrices) {
     uint32_t state = 12345;
     auto next = [&](uint32_t bound) {
@@ -218,6 +219,8 @@ TEST(MaskChoice, PenaltyMatchesTheRuleOnCraftedMatrices) {
                 const int start = k % 3 == 0 ? 0 : k % 3 == 1 ? size - 7 * u : next(room);
                 putPattern(m, k % 2 == 0, next(size), start, u, next(5 * u), next(5 * u));
             }
+            EXPECT_EQ(qvbarqr::countSameColourBlocks(toModules(m)), sameColourBlocks(m))
+                << "size " << size << " round " << round;
             EXPECT_EQ(qvbarqr::remainingPenalty(toModules(m)), remainingPenalty(m))
                 << "size " << size << " round " << round << "\n"
                 << asciiArt(m);
