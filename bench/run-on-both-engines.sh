@@ -8,11 +8,11 @@ build="$(cd "${1:-$here/build-bench}" && pwd)"
 cluster="$build/pg-bench-cluster"
 trap '"$here/scripts/pg-test-cluster.sh" stop "$cluster"' EXIT
 "$here/scripts/pg-test-cluster.sh" start "$cluster"
-for bench in claims_bench print_bench; do
+for bench in claims_bench print_bench check_bench; do
     program="$(find "$build" -name "$bench" -type f -perm -u+x | head -1)"
     echo "== $bench on the file"
-    QT_QPA_PLATFORM=offscreen "$program" --benchmark_filter='ListOpen|ListRefill|SaveWithRefill|NewClaimSave|ClaimBatch'
+    QT_QPA_PLATFORM=offscreen "$program" --benchmark_filter='ListOpen|ListRefill|SaveWithRefill|NewClaimSave|ClaimBatch|CheckStoredMonth'
     echo "== $bench on the server"
     TABULON_TEST_PG_DIR="$cluster" QT_QPA_PLATFORM=offscreen \
-        "$program" --benchmark_filter='ListOpen|ListRefill|SaveWithRefill|NewClaimSave|ClaimBatch'
+        "$program" --benchmark_filter='ListOpen|ListRefill|SaveWithRefill|NewClaimSave|ClaimBatch|CheckStoredMonth'
 done

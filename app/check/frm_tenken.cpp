@@ -12,6 +12,7 @@
 #include "ui/controls.h"
 #include "ui/list_opening.h"
 #include "ui/screen_geometry.h"
+#include "wrapping_rows.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -54,12 +55,12 @@ void FrmTenken::BuildControls() {
     list_->setObjectName(QStringLiteral("lstTenken"));
     PlaceTwips(list_, 240, 600, 13920, 6120);
     list_->setRootIsDecorated(false);
-    list_->setUniformRowHeights(true);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setAccessibleName(QStringLiteral("点検の結果"));
     list_->setHeaderLabels(TenkenHeadings());
     for (int c = 0; c < static_cast<int>(std::size(kColumnTwips)); ++c)
         list_->setColumnWidth(c, TwipsToPixels(kColumnTwips[c]));
+    WrapRowsOf(list_);
     OpenLinesOf(list_, [this] { OpenSelectedFinding(); });
 
     QPushButton* print =

@@ -3,6 +3,9 @@
 #include "helpers/check_digit.h"
 
 #include <QHash>
+#include <QtNumeric>
+#include <limits>
+#include <unordered_map>
 #include <vector>
 
 namespace tabulon {
@@ -17,7 +20,24 @@ constexpr int kSummaryPointsWidth = 9;
 constexpr int kTotalKensuuWidth = 5; // 合計 件数, 公費 and 福祉 of a summary table
 constexpr int kRetiredStart = 10;
 
+// What a typed figure counts as: a number, or nothing when it is not one.
+// Almost every figure is a few plain digits, read here directly; anything else
+// (signs, spaces, a number too long for 64 bits) takes Qt's reading.
 qint64 Value(const QString& text) {
+    constexpr qsizetype kSafeDigits = 18; // never overflows a qint64
+    const qsizetype size = text.size();
+    if (size <= kSafeDigits) {
+        qint64 value = 0;
+        qsizetype at = 0;
+        for (const QChar* c = text.constData(); at < size; ++at, ++c) {
+            const char16_t unit = c->unicode();
+            if (unit < u'0' || unit > u'9')
+                break;
+            value = value * 10 + (unit - u'0');
+        }
+        if (at == size)
+            return value;
+    }
     bool ok = false;
     const qint64 value = text.toLongLong(&ok);
     return ok ? value : 0;
@@ -43,6 +63,15 @@ QString TooLongText(const QString& what, const QString& digits, int width) {
         .arg(Cut(digits, width));
 }
 
+// Ten yen a point; held at the ends of the range for points no form can hold,
+// so that the comparison with the share stays right.
+qint64 Yen(qint64 points) {
+    qint64 yen = 0;
+    if (qMulOverflow(points, qint64{10}, &yen))
+        return points > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
+    return yen;
+}
+
 bool RetiredKind(int claimKind) {
     return claimKind % 2 == 1;
 }
@@ -51,15 +80,22 @@ QString DaysWord(int claimKind) {
     return claimKind >= 5 ? QStringLiteral("受付回数") : QStringLiteral("実日数");
 }
 
+// The length of a number as printed, its sign included, without printing it.
+int PrintedLength(qint64 value) {
+    int length = value < 0 ? 2 : 1;
+    for (; value >= 10 || value <= -10; value /= 10)
+        ++length;
+    return length;
+}
+
 // Reports (caption, figure, width) for each total of a line that is longer
 // than its field.
 template <typename Report>
 void CheckTotalWidths(const TenkenSummaryLine::Line& sum, bool inpatient, int kensuuWidth,
                       Report report) {
     const auto check = [&](qint64 value, int width, const QString& caption) {
-        const QString digits = QString::number(value);
-        if (digits.size() > width)
-            report(caption, digits, width);
+        if (PrintedLength(value) > width)
+            report(caption, QString::number(value), width);
     };
     check(sum.kensuu, kensuuWidth, QStringLiteral("件数"));
     check(sum.jitunisuu, kDaysWidth, QStringLiteral("実日数"));
@@ -75,6 +111,41 @@ QString SummaryPlace(int line) {
            (line % 2 == 0 ? QStringLiteral(" 入院 ") : QStringLiteral(" 入院外 "));
 }
 
+// A claim's figures read once: four of care per line (件数, 実日数, 点数,
+// 負担金), four of meals per row (件数, 回数, 金額, 負担額), then 公費 and 福祉.
+// One flat row, in the order two claims are compared.
+struct ClaimFigures {
+    enum { kKensuu, kDays, kPoints, kShare }; // of a care line
+    enum { kMeals, kTimes, kAmount, kPaid };  // of a food row
+    static constexpr size_t kFoodAt = 20 * 4;
+    static constexpr size_t kKouhiAt = kFoodAt + 10 * 4;
+
+    std::array<qint64, kKouhiAt + 2> all{};
+
+    const qint64* Care(int line) const { return &all[static_cast<size_t>(line) * 4]; }
+    const qint64* Food(int row) const { return &all[kFoodAt + static_cast<size_t>(row) * 4]; }
+    qint64 Kouhi() const { return all[kKouhiAt]; }
+    qint64 Uba() const { return all[kKouhiAt + 1]; }
+
+    auto begin() const { return all.begin(); }
+    auto end() const { return all.end(); }
+    bool operator==(const ClaimFigures&) const = default;
+};
+
+ClaimFigures FiguresOf(const TenkenClaim& c) {
+    ClaimFigures f;
+    auto at = f.all.begin();
+    for (const TenkenClaim::Care& l : c.care)
+        for (const QString* t : {&l.kensuu, &l.jitunisuu, &l.tensuu, &l.futankin})
+            *at++ = Value(*t);
+    for (const TenkenClaim::Food& l : c.food)
+        for (const QString* t : {&l.kensuu, &l.nisuu, &l.kingaku, &l.futangaku})
+            *at++ = Value(*t);
+    *at++ = Value(c.kouhi);
+    *at = Value(c.uba);
+    return f;
+}
+
 class Checker {
 public:
     void SetClaim(const TenkenClaim& c) { claim_ = &c; }
@@ -82,23 +153,23 @@ public:
 
     explicit Checker(QList<TenkenFinding>& out) : out_(out) {}
 
-    void Claim(const TenkenClaim& c) {
+    void Claim(const TenkenClaim& c, const ClaimFigures& f) {
         claim_ = &c;
         // Every number of six or eight digits ends in the check digit of the
         // digits before it: a wrong one means a digit was mistyped.
         if (!BangouCheckDigitHolds(c.bangou))
             Add(TenkenGrade::Error, QStringLiteral("txtBangou"), -1, {}, WrongDigitText(c.bangou));
-        if (NoFigure(c)) {
+        if (f == ClaimFigures{}) {
             // An empty form is a claim typed under the wrong key or never finished.
             Add(TenkenGrade::Error, {}, -1, {}, QStringLiteral("数字が一つも入力されていません。"));
             return;
         }
         for (int i = 0; i < static_cast<int>(c.care.size()); ++i)
-            CareLine(c, i);
+            CareLine(c, f, i);
         for (int row = 0; row < static_cast<int>(c.food.size()); ++row)
-            FoodLine(c, row);
-        Counts(c);
-        SectionTotals(c);
+            FoodLine(c, f, row);
+        Counts(c, f);
+        SectionTotals(c, f);
     }
 
     void SummaryLine(const TenkenSummaryLine& s) {
@@ -165,17 +236,6 @@ private:
                      where, text});
     }
 
-    static bool NoFigure(const TenkenClaim& c) {
-        const auto zero = [](const QString& t) { return Value(t) == 0; };
-        for (const TenkenClaim::Care& l : c.care)
-            if (!zero(l.kensuu) || !zero(l.jitunisuu) || !zero(l.tensuu) || !zero(l.futankin))
-                return false;
-        for (const TenkenClaim::Food& l : c.food)
-            if (!zero(l.kensuu) || !zero(l.nisuu) || !zero(l.kingaku) || !zero(l.futangaku))
-                return false;
-        return zero(c.kouhi) && zero(c.uba);
-    }
-
     void TooLong(const QString& box, int index, const QString& text, int width) {
         // A longer figure is cut to its last digits on the form and in the QR code.
         if (Digits(text) > width)
@@ -183,12 +243,12 @@ private:
                 TooLongText(QStringLiteral("数字"), text, width));
     }
 
-    void CareLine(const TenkenClaim& c, int i) {
+    void CareLine(const TenkenClaim& c, const ClaimFigures& f, int i) {
         const TenkenClaim::Care& l = c.care[static_cast<size_t>(i)];
-        const qint64 kensuu = Value(l.kensuu);
-        const qint64 days = Value(l.jitunisuu);
-        const qint64 tensuu = Value(l.tensuu);
-        const qint64 futankin = Value(l.futankin);
+        const qint64 kensuu = f.Care(i)[ClaimFigures::kKensuu];
+        const qint64 days = f.Care(i)[ClaimFigures::kDays];
+        const qint64 tensuu = f.Care(i)[ClaimFigures::kPoints];
+        const qint64 futankin = f.Care(i)[ClaimFigures::kShare];
         // Every case is paid for by points, and points are always for some case.
         if (kensuu > 0 && tensuu == 0)
             Add(TenkenGrade::Error, QStringLiteral("txtTensuu"), i, {},
@@ -204,31 +264,31 @@ private:
                     .arg(days)
                     .arg(kensuu));
         // A point is ten yen: the patient's share cannot exceed the whole cost.
-        if (futankin > tensuu * 10)
+        if (futankin > Yen(tensuu))
             Add(TenkenGrade::Error, QStringLiteral("txtFutankin"), i, {},
                 QStringLiteral("一部負担金（%1円）が点数×10円（%2円）を超えています。")
                     .arg(futankin)
-                    .arg(tensuu * 10));
+                    .arg(Yen(tensuu)));
         TooLong(QStringLiteral("txtKensuu"), i, l.kensuu, kKensuuWidth);
         TooLong(QStringLiteral("txtJitunisuu"), i, l.jitunisuu, kDaysWidth);
         TooLong(QStringLiteral("txtTensuu"), i, l.tensuu, kMoneyWidth);
         TooLong(QStringLiteral("txtFutankin"), i, l.futankin, kMoneyWidth);
     }
 
-    void FoodLine(const TenkenClaim& c, int row) {
+    void FoodLine(const TenkenClaim& c, const ClaimFigures& figures, int row) {
         const TenkenClaim::Food& f = c.food[static_cast<size_t>(row)];
         const int inpatient = row * 2;
-        const qint64 kensuu = Value(f.kensuu);
-        const qint64 kingaku = Value(f.kingaku);
+        const qint64 kensuu = figures.Food(row)[ClaimFigures::kMeals];
+        const qint64 kingaku = figures.Food(row)[ClaimFigures::kAmount];
         // Meals are charged per case and per meal: an amount needs both counts.
         if (kingaku > 0 && kensuu == 0)
             Add(TenkenGrade::Error, QStringLiteral("txtKensuu2"), inpatient, {},
                 QStringLiteral("食事の金額があるのに件数がありません。"));
-        if (kingaku > 0 && Value(f.nisuu) == 0)
+        if (kingaku > 0 && figures.Food(row)[ClaimFigures::kTimes] == 0)
             Add(TenkenGrade::Error, QStringLiteral("txtNisuu"), inpatient, {},
                 QStringLiteral("食事の金額があるのに回数がありません。"));
         // Meals are served to inpatients only, so their cases are among the row's 入院 cases.
-        const qint64 inpatients = Value(c.care[static_cast<size_t>(inpatient)].kensuu);
+        const qint64 inpatients = figures.Care(inpatient)[ClaimFigures::kKensuu];
         if (kensuu > inpatients)
             Add(TenkenGrade::Error, QStringLiteral("txtKensuu2"), inpatient, {},
                 QStringLiteral("食事の件数（%1）が入院の件数（%2）を超えています。")
@@ -240,46 +300,46 @@ private:
         TooLong(QStringLiteral("txtFutangaku"), inpatient, f.futangaku, kMoneyWidth);
     }
 
-    void Counts(const TenkenClaim& c) {
+    void Counts(const TenkenClaim& c, const ClaimFigures& f) {
         qint64 kensuu = 0;
-        for (const TenkenClaim::Care& l : c.care)
-            kensuu += Value(l.kensuu);
+        for (int i = 0; i < static_cast<int>(c.care.size()); ++i)
+            kensuu += f.Care(i)[ClaimFigures::kKensuu];
         // Funded cases are some of the claim's cases, never more.
-        if (Value(c.kouhi) > kensuu)
+        if (f.Kouhi() > kensuu)
             Add(TenkenGrade::Error, QStringLiteral("txtKouhi"), -1, {},
-                CountOverText(u"公費件数", Value(c.kouhi), kensuu));
-        if (Value(c.uba) > kensuu)
+                CountOverText(u"公費件数", f.Kouhi(), kensuu));
+        if (f.Uba() > kensuu)
             Add(TenkenGrade::Error, QStringLiteral("txtUba"), -1, {},
-                CountOverText(u"福祉件数", Value(c.uba), kensuu));
+                CountOverText(u"福祉件数", f.Uba(), kensuu));
         TooLong(QStringLiteral("txtKouhi"), -1, c.kouhi, kKensuuWidth);
         TooLong(QStringLiteral("txtUba"), -1, c.uba, kKensuuWidth);
     }
 
     // A claim's rows are added up into one line of the retained list, whose
     // fields are as wide as a summary line's.
-    void SectionTotals(const TenkenClaim& c) {
+    void SectionTotals(const TenkenClaim& c, const ClaimFigures& f) {
         const int sections = RetiredKind(c.kind) ? 2 : 1;
         for (int s = 0; s < sections; ++s) {
             for (int setting = 0; setting < 2; ++setting) {
                 TenkenSummaryLine::Line sum;
                 for (int i = s * kRetiredStart + setting; i < (s + 1) * kRetiredStart; i += 2) {
-                    const TenkenClaim::Care& l = c.care[static_cast<size_t>(i)];
-                    sum.kensuu += Value(l.kensuu);
-                    sum.jitunisuu += Value(l.jitunisuu);
-                    sum.tensuu += Value(l.tensuu);
+                    sum.kensuu += f.Care(i)[ClaimFigures::kKensuu];
+                    sum.jitunisuu += f.Care(i)[ClaimFigures::kDays];
+                    sum.tensuu += f.Care(i)[ClaimFigures::kPoints];
                     if (setting == 0)
-                        sum.syokuji += Value(c.food[static_cast<size_t>(i / 2)].kingaku);
+                        sum.syokuji += f.Food(i / 2)[ClaimFigures::kAmount];
                 }
-                const QString place =
-                    (RetiredKind(c.kind)
-                         ? (s == 0 ? QStringLiteral("一般") : QStringLiteral("退職"))
-                         : QStringLiteral("後期高齢")) +
-                    (setting == 0 ? QStringLiteral(" 入院 ") : QStringLiteral(" 入院外 "));
-                CheckTotalWidths(sum, setting == 0, kKensuuWidth,
-                                 [&](const QString& caption, const QString& digits, int width) {
-                                     Add(TenkenGrade::Error, {}, -1, place + caption,
-                                         TooLongText(QStringLiteral("行の計"), digits, width));
-                                 });
+                CheckTotalWidths(
+                    sum, setting == 0, kKensuuWidth,
+                    [&](const QString& caption, const QString& digits, int width) {
+                        const QString place =
+                            (RetiredKind(c.kind)
+                                 ? (s == 0 ? QStringLiteral("一般") : QStringLiteral("退職"))
+                                 : QStringLiteral("後期高齢")) +
+                            (setting == 0 ? QStringLiteral(" 入院 ") : QStringLiteral(" 入院外 "));
+                        Add(TenkenGrade::Error, {}, -1, place + caption,
+                            TooLongText(QStringLiteral("行の計"), digits, width));
+                    });
             }
         }
     }
@@ -310,38 +370,23 @@ private:
 
 // ---- 確認: a claim compared with its neighbours --------------------------
 
-QString ClaimKey(const TenkenClaim& c) {
-    return c.bangou + u'\x1f' + c.sinryouka + u'\x1f' + QString::number(c.kind);
+// Insurer, department and kind: the claims (or summary lines) that are
+// compared with each other.
+template <typename Row> QString KeyOf(const Row& row) {
+    return row.bangou + u'\x1f' + row.sinryouka + u'\x1f' + QString::number(row.kind);
 }
 
-std::vector<qint64> FiguresOf(const TenkenClaim& c) {
-    std::vector<qint64> figures;
-    figures.reserve(c.care.size() * 4 + c.food.size() * 4 + 2);
-    for (const TenkenClaim::Care& l : c.care)
-        figures.insert(figures.end(),
-                       {Value(l.kensuu), Value(l.jitunisuu), Value(l.tensuu), Value(l.futankin)});
-    for (const TenkenClaim::Food& l : c.food)
-        figures.insert(figures.end(),
-                       {Value(l.kensuu), Value(l.nisuu), Value(l.kingaku), Value(l.futangaku)});
-    figures.push_back(Value(c.kouhi));
-    figures.push_back(Value(c.uba));
-    return figures;
-}
+using SummaryFigures = std::array<qint64, TenkenSummaryLine::kLines * 4 + 2>;
 
-std::vector<qint64> FiguresOf(const TenkenSummaryLine& s) {
-    std::vector<qint64> figures;
+SummaryFigures FiguresOf(const TenkenSummaryLine& s) {
+    SummaryFigures figures;
+    auto at = figures.begin();
     for (const TenkenSummaryLine::Line& l : s.lines)
-        figures.insert(figures.end(), {l.kensuu, l.jitunisuu, l.tensuu, l.syokuji});
-    figures.push_back(s.kouhi);
-    figures.push_back(s.uba);
+        for (const qint64 figure : {l.kensuu, l.jitunisuu, l.tensuu, l.syokuji})
+            *at++ = figure;
+    *at++ = s.kouhi;
+    *at = s.uba;
     return figures;
-}
-
-bool AllZero(const std::vector<qint64>& figures) {
-    for (const qint64 f : figures)
-        if (f != 0)
-            return false;
-    return true;
 }
 
 QString TwiceText(int earlierRenban) {
@@ -349,27 +394,37 @@ QString TwiceText(int earlierRenban) {
         .arg(earlierRenban);
 }
 
+// A row's key with its figures, as the duplicate search hashes them.
+template <typename Figures> struct KeyedFigures {
+    const QString* key;
+    const Figures* figures;
+    bool operator==(const KeyedFigures& other) const {
+        return *figures == *other.figures && *key == *other.key;
+    }
+};
+
+struct KeyedFiguresHash {
+    template <typename Figures> size_t operator()(const KeyedFigures<Figures>& row) const {
+        return qHashRange(row.figures->begin(), row.figures->end(), qHash(*row.key));
+    }
+};
+
 // A second form of one insurer, department and kind with the very same figures
-// is far more often the first one typed again than a true second form.
-template <typename Row, typename Key, typename Report>
-void Twice(const QList<Row>& rows, Key key, Report report) {
-    struct Seen {
-        std::vector<qint64> figures;
-        int renban;
-    };
-    QHash<QString, QList<Seen>> seen;
-    for (const Row& row : rows) {
-        std::vector<qint64> figures = FiguresOf(row);
-        if (AllZero(figures))
+// is far more often the first one typed again than a true second form. Each
+// row is named against the first earlier row with its key and figures.
+template <typename Row, typename Figures, typename Report>
+void Twice(const QList<Row>& rows, const std::vector<QString>& keys,
+           const std::vector<Figures>& figures, Report report) {
+    std::unordered_map<KeyedFigures<Figures>, int, KeyedFiguresHash> first;
+    first.reserve(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (figures[i] == Figures{})
             continue;
-        QList<Seen>& same = seen[key(row)];
-        for (const Seen& earlier : same) {
-            if (earlier.figures == figures) {
-                report(row, earlier.renban);
-                break;
-            }
-        }
-        same.append({std::move(figures), row.renban});
+        const Row& row = rows[static_cast<qsizetype>(i)];
+        const auto [earlier, isFirst] =
+            first.try_emplace(KeyedFigures<Figures>{&keys[i], &figures[i]}, row.renban);
+        if (!isFirst)
+            report(row, earlier->second);
     }
 }
 
@@ -380,26 +435,34 @@ qint64 Points(const TenkenClaim& c) {
     return points;
 }
 
-QString SummaryKey(const TenkenSummaryLine& s) {
-    return s.bangou + u'\x1f' + s.sinryouka + u'\x1f' + QString::number(s.kind);
+qint64 Points(const ClaimFigures& f) {
+    qint64 points = 0;
+    for (int i = 0; i < 20; ++i)
+        points += f.Care(i)[ClaimFigures::kPoints];
+    return points;
 }
 
 // A clinic's monthly claim to one insurer moves slowly; a jump beyond three
 // times (or below a third) is most often a digit too many or too few.
-void AgainstPreviousMonth(const TenkenMonth& month, Checker& checker) {
+void AgainstPreviousMonth(const TenkenMonth& month, const std::vector<QString>& keys,
+                          const std::vector<ClaimFigures>& figures, Checker& checker) {
     QHash<QString, qint64> previous;
+    previous.reserve(month.previousClaims.size());
     for (const TenkenClaim& c : month.previousClaims)
-        previous[ClaimKey(c)] += Points(c);
+        previous[KeyOf(c)] += Points(c);
     QHash<QString, qint64> current;
-    QList<const TenkenClaim*> first;
-    for (const TenkenClaim& c : month.claims) {
-        const QString key = ClaimKey(c);
-        if (!current.contains(key))
-            first.append(&c);
-        current[key] += Points(c);
+    current.reserve(static_cast<qsizetype>(keys.size()));
+    std::vector<size_t> first;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const qsizetype known = current.size();
+        qint64& points = current[keys[i]];
+        if (current.size() != known)
+            first.push_back(i);
+        points += Points(figures[i]);
     }
-    for (const TenkenClaim* c : first) {
-        const QString key = ClaimKey(*c);
+    for (const size_t i : first) {
+        const QString& key = keys[i];
+        const TenkenClaim* c = &month.claims[static_cast<qsizetype>(i)];
         const qint64 before = previous.value(key);
         const qint64 now = current.value(key);
         if (before == 0 || now == 0)
@@ -435,24 +498,26 @@ void AddInto(TenkenSummaryLine::Line& sum, const TenkenSummaryLine::Line& line) 
 
 // The claims' figures as the summary work table gathers them: 後期高齢 kinds
 // into the 老人 lines, the others into 一般 and 退職.
-MonthTables ClaimTables(const QList<TenkenClaim>& claims) {
+MonthTables ClaimTables(const QList<TenkenClaim>& claims, const std::vector<ClaimFigures>& all) {
     MonthTables tables;
-    for (const TenkenClaim& c : claims) {
+    for (qsizetype n = 0; n < claims.size(); ++n) {
+        const TenkenClaim& c = claims[n];
         if (c.kind < 1 || c.kind > 6)
             continue;
+        const ClaimFigures& f = all[static_cast<size_t>(n)];
         TableTotals& t = tables[static_cast<size_t>((c.kind - 1) / 2)];
         t.any = true;
         for (int i = 0; i < static_cast<int>(c.care.size()); ++i) {
             const int line = RetiredKind(c.kind) ? (i / kRetiredStart) * 2 + i % 2 : 4 + i % 2;
-            const TenkenClaim::Care& l = c.care[static_cast<size_t>(i)];
-            TenkenSummaryLine::Line figures{Value(l.kensuu), Value(l.jitunisuu), Value(l.tensuu),
-                                            0};
+            const qint64* care = f.Care(i);
+            TenkenSummaryLine::Line figures{care[ClaimFigures::kKensuu], care[ClaimFigures::kDays],
+                                            care[ClaimFigures::kPoints], 0};
             if (i % 2 == 0)
-                figures.syokuji = Value(c.food[static_cast<size_t>(i / 2)].kingaku);
+                figures.syokuji = f.Food(i / 2)[ClaimFigures::kAmount];
             AddInto(t.lines[static_cast<size_t>(line)], figures);
         }
-        t.kouhi += Value(c.kouhi);
-        t.uba += Value(c.uba);
+        t.kouhi += f.Kouhi();
+        t.uba += f.Uba();
     }
     return tables;
 }
@@ -529,20 +594,33 @@ bool BangouCheckDigitHolds(const QString& bangou) {
 QList<TenkenFinding> CheckMonth(const TenkenMonth& month) {
     QList<TenkenFinding> findings;
     Checker checker(findings);
-    for (const TenkenClaim& c : month.claims)
-        checker.Claim(c);
-    Twice(month.claims, ClaimKey, [&](const TenkenClaim& c, int earlier) {
+    // Each claim's figures are read and its key made once, for every rule.
+    std::vector<ClaimFigures> figures;
+    std::vector<QString> keys;
+    figures.reserve(static_cast<size_t>(month.claims.size()));
+    keys.reserve(static_cast<size_t>(month.claims.size()));
+    for (const TenkenClaim& c : month.claims) {
+        figures.push_back(FiguresOf(c));
+        keys.push_back(KeyOf(c));
+        checker.Claim(c, figures.back());
+    }
+    Twice(month.claims, keys, figures, [&](const TenkenClaim& c, int earlier) {
         checker.SetClaim(c);
         checker.Add(TenkenGrade::Check, {}, -1, {}, TwiceText(earlier));
     });
-    AgainstPreviousMonth(month, checker);
-    for (const TenkenSummaryLine& s : month.summaryLines)
+    AgainstPreviousMonth(month, keys, figures, checker);
+    std::vector<SummaryFigures> lineFigures;
+    std::vector<QString> lineKeys;
+    for (const TenkenSummaryLine& s : month.summaryLines) {
+        lineFigures.push_back(FiguresOf(s));
+        lineKeys.push_back(KeyOf(s));
         checker.SummaryLine(s);
-    Twice(month.summaryLines, SummaryKey, [&](const TenkenSummaryLine& s, int earlier) {
+    }
+    Twice(month.summaryLines, lineKeys, lineFigures, [&](const TenkenSummaryLine& s, int earlier) {
         checker.SetLine(s);
         checker.AddLine(TenkenGrade::Check, {}, TwiceText(earlier));
     });
-    MonthTotals(ClaimTables(month.claims), TenkenSubject::MonthTotal, checker);
+    MonthTotals(ClaimTables(month.claims, figures), TenkenSubject::MonthTotal, checker);
     MonthTotals(SummaryTables(month.summaryLines), TenkenSubject::LinesTotal, checker);
     return findings;
 }

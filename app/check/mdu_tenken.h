@@ -15,9 +15,11 @@ namespace tabulon {
 struct TenkenClaim {
     struct Care {
         QString kensuu, jitunisuu, tensuu, futankin;
+        bool operator==(const Care&) const = default;
     };
     struct Food {
         QString kensuu, nisuu, kingaku, futangaku;
+        bool operator==(const Food&) const = default;
     };
 
     QString bangou;
@@ -31,6 +33,8 @@ struct TenkenClaim {
     std::array<Food, 10> food;
     QString kouhi;
     QString uba;
+
+    bool operator==(const TenkenClaim&) const = default;
 };
 
 // A stored summary line (T_総括表明細).

@@ -12,6 +12,7 @@
 
 #include <QHash>
 #include <QLineEdit>
+#include <QTabWidget>
 
 namespace tabulon {
 
@@ -33,9 +34,22 @@ QString BoxCaption(int kind, const QString& box, int index) {
     return captions.value(kind).value(BoxKey(box, index), box);
 }
 
+// The clerk comes to correct the box a finding names: it gets the focus, on
+// its tab page.
+void FocusFinding(ClaimScreen& screen, const QString& box, int index) {
+    QLineEdit* edit = screen.Box(box, index);
+    if (!edit)
+        return;
+    if (QTabWidget* tabs = screen.Tabs())
+        for (QWidget* w = edit; w; w = w->parentWidget())
+            if (tabs->indexOf(w) >= 0)
+                tabs->setCurrentWidget(w);
+    edit->setFocus(Qt::OtherFocusReason);
+}
+
 } // namespace
 
-void OpenStoredClaim(const ClaimKey& key, QWidget* parent) {
+void OpenStoredClaim(const ClaimKey& key, QWidget* parent, const QString& box, int index) {
     if (!FindClaimKind(key.kind))
         return;
     CurrentClaim.EditMode = true;
@@ -51,6 +65,8 @@ void OpenStoredClaim(const ClaimKey& key, QWidget* parent) {
         ShowErrorReport(e.Number(), e.Description());
         return;
     }
+    if (!box.isEmpty())
+        FocusFinding(screen, box, index);
     OpenModal(screen);
 }
 
@@ -58,7 +74,8 @@ void RegisterClaimCheck() {
     RegisterTenkenScreen();
     TenkenHooks& hooks = TenkenScreenHooks();
     hooks.openClaim = [](const TenkenFinding& f, QWidget* parent) {
-        OpenStoredClaim({gNengetu, f.bangou, f.sinryouka, f.kind, f.renban}, parent);
+        OpenStoredClaim({gNengetu, f.bangou, f.sinryouka, f.kind, f.renban}, parent, f.box,
+                        f.index);
     };
     hooks.claimKindName = [](int kind) { return SyuruiName(QString::number(kind)); };
     hooks.boxCaption = BoxCaption;

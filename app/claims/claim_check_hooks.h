@@ -10,8 +10,8 @@ class QWidget;
 namespace tabulon {
 
 // Opens the stored claim of `key` on its entry screen, modally, as the list's
-// double click does.
-void OpenStoredClaim(const ClaimKey& key, QWidget* parent);
+// double click does; with a box named, the screen opens on that box.
+void OpenStoredClaim(const ClaimKey& key, QWidget* parent, const QString& box = {}, int index = -1);
 
 // Registers frmTenken and gives it the claim list's opening and names.
 void RegisterClaimCheck();

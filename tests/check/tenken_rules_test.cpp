@@ -104,6 +104,15 @@ TEST(TenkenRulesTest, EachRuleAtItsBoundary) {
          [](C& c) { c.care[1].tensuu = "100000000"; },
          {"txtTensuu 1"}},
         {"leading zeros take no place", [](C& c) { c.care[1].tensuu = "0000000300"; }, {}},
+        // Figures other than plain digits count as Qt reads them.
+        {"days with a sign and spaces", [](C& c) { c.care[1].jitunisuu = " +3 "; }, {}},
+        {"a negative share is under any cost", [](C& c) { c.care[1].futankin = "-1"; }, {}},
+        {"nineteen digits still count",
+         [](C& c) { c.care[1].tensuu = "1000000000000000000"; },
+         {"txtTensuu 1", "一般 入院外 点数"}},
+        {"beyond 64 bits is no number",
+         [](C& c) { c.care[1].tensuu = "99999999999999999999"; },
+         {"txtTensuu 1", "txtFutankin 1", "txtTensuu 1"}},
         {"公費 beyond four places",
          [](C& c) {
              c.care[1] = {"9999", "9999", "99999", "0"};

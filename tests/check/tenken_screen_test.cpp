@@ -102,7 +102,8 @@ TEST_F(TenkenScreenTest, ReturnOnAFindingOpensTheClaimAndTheFixedClaimLeavesTheL
         EXPECT_EQ(claim.Box("txtBangou")->text(), "232223");
         QLineEdit* days = claim.Box("txtJitunisuu", 1);
         EXPECT_EQ(days->text(), "2");
-        days->setFocus();
+        // The screen opens on the box the finding names.
+        EXPECT_EQ(claim.focusWidget(), days);
         days->selectAll();
         QTest::keyClicks(days, "5");
         EXPECT_EQ(days->text(), "5");
@@ -121,6 +122,32 @@ TEST_F(TenkenScreenTest, ReturnOnAFindingOpensTheClaimAndTheFixedClaimLeavesTheL
     auto stored = Stored({"3805", "232223", "", 3, 1});
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(stored->Fields("一般_療養_外来_実日数_1").Text(), "5");
+}
+
+TEST_F(TenkenScreenTest, AFindingOnTheRetiredPageOpensTheClaimOnThatPage) {
+    InsertClaim({"3805", "232223", "", 3, 1});
+    gDb->Execute("UPDATE T_請求書 SET 退職_療養_外来_件数_1 = '5', 退職_療養_外来_実日数_1 = '2', "
+                 "退職_療養_外来_点数_1 = '900'");
+    QWidget* focused = nullptr;
+    int page = -1;
+    onScreen["frmTenken"] = [&](QDialog& dialog) {
+        auto& screen = dynamic_cast<FrmTenken&>(dialog);
+        screen.show();
+        PressOn(screen.List(), Qt::Key_Return);
+        return 0;
+    };
+    onScreen["frmSeikyuu3"] = [&](QDialog& dialog) {
+        auto& claim = dynamic_cast<ClaimScreen&>(dialog);
+        claim.show();
+        page = claim.Page();
+        focused = claim.focusWidget();
+        EXPECT_EQ(focused, claim.Box("txtJitunisuu", 11));
+        return 0;
+    };
+    auto list = OpenList();
+    PressOn(list->Button("cmdTenken"), Qt::Key_Return);
+    EXPECT_EQ(page, 1);
+    EXPECT_NE(focused, nullptr);
 }
 
 TEST_F(TenkenScreenTest, MonthPrintsAskWhenErrorsExistAndNotOtherwise) {
@@ -182,6 +209,20 @@ TEST_F(TenkenScreenTest, MainMenuOpensTheCheckOfTheChosenMonth) {
     item->trigger();
     EXPECT_EQ(month, "3805") << messages->Texts().join("/").toStdString();
     EXPECT_EQ(lines, 1);
+}
+
+TEST_F(TenkenScreenTest, ALongPlaceGoesOnToASecondLineRatherThanBeingCut) {
+    InsertDaysSlip("232223");   // its place is a row caption, longer than its column
+    InsertCleanClaim("232221"); // only a wrong check digit, on the insurer number
+    FrmTenken screen;
+    screen.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+    QTreeWidget* list = screen.List();
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    const QModelIndex days = list->model()->index(1, 5);
+    const QModelIndex bangou = list->model()->index(0, 5);
+    ASSERT_EQ(days.data().toString(), "一般被保険者 70以上(一般･低所得) 入院外 診療実日数");
+    EXPECT_GT(list->visualRect(days).height(), list->visualRect(bangou).height());
 }
 
 TEST_F(TenkenScreenTest, EscapeClosesAndTheCountIsShown) {
