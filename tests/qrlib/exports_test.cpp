@@ -196,7 +196,7 @@ TEST(Exports, EveryCallIsSelfContained) {
     EXPECT_TRUE(first.matrix == again.matrix);
 }
 
-// Consecutive calls switch model and version, the same version in both
+// Consecutive calls switch model, version and level, the same version in both
 // models included, while other threads do the same in another order: what
 // one call leaves behind must not show in the next, on any thread.
 TEST(Exports, SymbolsDrawnAlternatelyAndFromSeveralThreadsMatchEachDrawnAlone) {
