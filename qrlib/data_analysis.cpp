@@ -46,8 +46,12 @@ bool cheaperAsOneByteSegment(const Segment& a, const Segment& b) {
            segmentCost(a.mode, a.length) + segmentCost(b.mode, b.length);
 }
 
+bool isDigit(uint8_t byte) {
+    return byte >= '0' && byte <= '9';
+}
+
 Mode classify(const uint8_t* data, int length, int at) {
-    if (data[at] >= '0' && data[at] <= '9') {
+    if (isDigit(data[at])) {
         return Mode::Numeric;
     }
     if (alphanumericValue(data[at]) >= 0) {
@@ -238,6 +242,12 @@ int analyseData(const uint8_t* data, int length, Segment* out) {
         }
         runMode = mode;
         at += mode == Mode::Kanji ? 2 : 1;
+        // The rest of a run of digits, most of a form's payload, in one go.
+        if (mode == Mode::Numeric) {
+            while (at < length && isDigit(data[at])) {
+                ++at;
+            }
+        }
     }
     if (length > runStart) {
         stack.push(runMode, runStart, length - runStart);

@@ -166,11 +166,67 @@ bool edgesFitInInt(int64_t base, int64_t perRow, int64_t perColumn, const int64_
     return low >= std::numeric_limits<int>::min() && high <= std::numeric_limits<int>::max();
 }
 
-// Unscaled coordinates that all fit in int: every module of a shape has the
-// same size, so whether it is one pixel is decided once, and the corners are
-// plain sums.
+// Unscaled coordinates that all fit in int, every module the same size: along
+// a row of the symbol only one screen coordinate moves (x in orientations 1
+// and 3, y in 2 and 4), so the other and its far edge are worked out once a
+// row, and the moving one once a module. Everything the loop needs is in
+// locals: reading the caller's records again after every drawing call would
+// cost more than the module itself.
+template <bool kRowAlongX, bool kPixels>
+void drawUniformRows(const DrawingDevice& device, const ModuleMatrix& m, const Placement& at, int w,
+                     int h, uint32_t color) {
+    const DrawingDevice target = device;
+    const int64_t step = kRowAlongX ? at.xPerColumn : at.yPerColumn;
+    const int across = kRowAlongX ? h : w;
+    for (int i = 0; i < m.size; ++i) {
+        const int64_t x = at.baseX + i * at.xPerRow;
+        const int64_t y = at.baseY + i * at.yPerRow;
+        const auto fixed = static_cast<int>(kRowAlongX ? y : x);
+        const int fixedEnd = fixed + across;
+        for (int word = 0; word < kWordsPerRow; ++word) {
+            const int64_t start = (kRowAlongX ? x : y) + 64 * word * step;
+            for (uint64_t dark = m.rows[i][word]; dark != 0; dark &= dark - 1) {
+                const auto moving = static_cast<int>(start + std::countr_zero(dark) * step);
+                if constexpr (kPixels) {
+                    kRowAlongX ? target.pixel(moving, fixed, color)
+                               : target.pixel(fixed, moving, color);
+                } else if constexpr (kRowAlongX) {
+                    target.rectangle(moving, fixed, moving + w, fixedEnd);
+                } else {
+                    target.rectangle(fixed, moving, fixedEnd, moving + h);
+                }
+            }
+        }
+    }
+}
+
+template <bool kRowAlongX>
+void drawUniform(const DrawingDevice& device, const ModuleMatrix& m, const Placement& at, int w,
+                 int h, uint32_t color) {
+    if (w == 1 && h == 1) {
+        drawUniformRows<kRowAlongX, true>(device, m, at, w, h, color);
+    } else {
+        drawUniformRows<kRowAlongX, false>(device, m, at, w, h, color);
+    }
+}
+
+// Unscaled coordinates that all fit in int, modules shrunk by their
+// neighbours: each shape's size is known, so whether it is one pixel is
+// decided once, and the corners are plain sums.
 void drawExact(const DrawingDevice& device, const ModuleMatrix& m, const Placement& at,
                const Extents& e, const QRDrawInfo& info) {
+    const bool uniform = std::equal(e.width + 1, e.width + 4, e.width) &&
+                         std::equal(e.height + 1, e.height + 4, e.height);
+    if (uniform) {
+        const auto w = static_cast<int>(e.width[0]);
+        const auto h = static_cast<int>(e.height[0]);
+        if (at.yPerColumn == 0) {
+            drawUniform<true>(device, m, at, w, h, info.color);
+        } else {
+            drawUniform<false>(device, m, at, w, h, info.color);
+        }
+        return;
+    }
     bool pixel[4];
     for (int k = 0; k < 4; ++k) {
         pixel[k] = e.width[k] == 1 && e.height[k] == 1;

@@ -4,6 +4,7 @@
 #include "reed_solomon.h"
 
 #include <cstring>
+#include <optional>
 
 namespace qvbarqr {
 
@@ -14,6 +15,17 @@ constexpr int kBlockWorkBytes = 252;
 
 // Blocks of the largest symbol (version 40, level H).
 constexpr int kMaxBlocks = 81;
+
+// The coder of the error-correction count last used on this thread: its
+// tables take about as long to build as a small symbol's blocks to encode.
+const ReedSolomonCoder& coderFor(int ecCount) {
+    thread_local std::optional<ReedSolomonCoder> last;
+    if (!last || last->ecCount() != ecCount) {
+        last.reset();
+        last.emplace(ecCount);
+    }
+    return *last;
+}
 
 void checkBlockFits(int dataCount, int ecCount) {
     if (dataCount + ecCount > kBlockWorkBytes) {
@@ -30,7 +42,7 @@ void encodeModel2(const Capacity& cap, const BlockLayout& b, const uint8_t* data
         throw CQRErr(11);
     }
     std::memcpy(work, data, static_cast<std::size_t>(cap.data));
-    const ReedSolomonCoder coder(b.ecPerBlock);
+    const ReedSolomonCoder& coder = coderFor(b.ecPerBlock);
     // Where each block's data starts in `work`: the long blocks, one
     // codeword longer, come last.
     int start[kMaxBlocks];
@@ -62,7 +74,7 @@ void encodeModel1(const Capacity& cap, const BlockLayout& b, const uint8_t* data
     const int dataCount = cap.data + 1;
     checkBlockFits(b.shortData, b.ecPerBlock);
     std::memcpy(out, data, static_cast<std::size_t>(dataCount));
-    const ReedSolomonCoder coder(b.ecPerBlock);
+    const ReedSolomonCoder& coder = coderFor(b.ecPerBlock);
     for (int k = 0; k < b.blocks; ++k) {
         coder.encode(out + k * b.shortData, b.shortData, out + dataCount + k * b.ecPerBlock);
     }

@@ -61,6 +61,26 @@ template <int J> [[gnu::always_inline]] inline void swapQuarters(uint64_t* a, ui
     swapQuarters<1>(a, 0x5555555555555555u);
 }
 
+// The last band of rows of a symbol 65 to 96 modules wide: its two blocks
+// have at most 32 rows each, so they go through one transposition, the
+// right block's rows in the upper half, and come out as the low and the
+// high half of each word.
+[[gnu::always_inline]] inline void transposeShortBand(const ModuleMatrix& m, ModuleMatrix& out) {
+    const int rows = m.size - 64;
+    uint64_t block[64] = {};
+    for (int k = 0; k < rows; ++k) {
+        block[k] = m.rows[64 + k][0];
+        block[32 + k] = m.rows[64 + k][1];
+    }
+    transposeBlock(block);
+    for (int k = 0; k < 64; ++k) {
+        out.rows[k][1] = block[k] & 0xFFFFFFFFu;
+    }
+    for (int k = 0; k < rows; ++k) {
+        out.rows[64 + k][1] = block[k] >> 32;
+    }
+}
+
 [[gnu::always_inline]] inline void transpose(const ModuleMatrix& m, ModuleMatrix& out) {
     const int n = m.size;
     const int blocks = (n + 63) / 64;
@@ -69,6 +89,10 @@ template <int J> [[gnu::always_inline]] inline void swapQuarters(uint64_t* a, ui
     uint64_t block[64];
     for (int br = 0; br < blocks; ++br) {
         const int rows = std::min(64, n - 64 * br);
+        if (blocks == 2 && br == 1 && rows <= 32) {
+            transposeShortBand(m, out);
+            break;
+        }
         for (int bc = 0; bc < blocks; ++bc) {
             for (int k = 0; k < rows; ++k) {
                 block[k] = m.rows[64 * br + k][bc];

@@ -1,6 +1,8 @@
 #include "placement.h"
 
+#include <bit>
 #include <cstddef>
+#include <cstring>
 
 namespace qvbarqr {
 
@@ -25,7 +27,20 @@ public:
     }
 
 private:
+    // Seven bytes at once while eight can be read (the eighth is dropped, so
+    // the bits below the unread ones stay zero); byte by byte near the end.
     void topUp() {
+        if (read_ + 8 <= count_) {
+            uint64_t word;
+            std::memcpy(&word, data_ + read_, sizeof word);
+            if constexpr (std::endian::native == std::endian::little) {
+                word = __builtin_bswap64(word);
+            }
+            buffer_ |= (word & ~uint64_t{0xFF}) >> left_;
+            left_ += 56;
+            read_ += 7;
+            return;
+        }
         for (; left_ <= 56; left_ += 8, ++read_) {
             const uint64_t byte = read_ < count_ ? data_[read_] : 0u;
             buffer_ |= byte << (56 - left_);

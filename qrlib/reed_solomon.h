@@ -20,6 +20,8 @@ public:
     // Throws CQRErr 9 when no generator polynomial of degree ecCount is stored.
     explicit ReedSolomonCoder(int ecCount);
 
+    int ecCount() const { return ecCount_; }
+
     // Writes the ecCount error-correction codewords of one block of data.
     void encode(const uint8_t* data, int dataCount, uint8_t* ec) const;
 

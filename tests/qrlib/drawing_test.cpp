@@ -285,9 +285,10 @@ struct CallCase {
     uint64_t fingerprint;
 };
 
-// Whole call sequences through every branch of the geometry: shrink in each
-// orientation, one-pixel modules, scaling, negative module sizes, and
-// coordinates that pass the range of int and are clamped.
+// Whole call sequences through every branch of the geometry: plain modules
+// and shrink in each orientation, one-pixel modules across and along rows,
+// scaling, negative module sizes, and coordinates that pass the range of int
+// and are clamped.
 const CallCase kCallCases[] = {
     {"plain", 1, 4, 4, 0, 0, 100, 600, 0, 0, 220, 0x0237a30bd3b0595du},
     {"shrink", 1, 4, 3, 1, 2, 100, 600, 2400, 4800, 220, 0xffb7aa756305679bu},
@@ -295,6 +296,9 @@ const CallCase kCallCases[] = {
     {"upside_down", 3, 4, 4, 1, 1, 100, 600, 480000, 480000, 220, 0x2f201c3eb4bd6209u},
     {"quarter_turn", 4, 3, 5, 0, 1, 100, 600, 240000, 480000, 220, 0xa2ee2c60cb0b28d7u},
     {"one_pixel", 1, 1, 1, 0, 0, 100, 600, 0, 0, 220, 0x9cfd55b845d66a4bu},
+    {"one_pixel_quarter_turn", 4, 1, 1, 0, 0, 100, 600, 240000, 240000, 220, 0x9587c772032c770fu},
+    {"upside_down_plain", 3, 4, 4, 0, 0, 100, 600, 480000, 480000, 220, 0xd0f075bff599e31du},
+    {"rotated_plain", 2, 5, 4, 0, 0, 100, 600, 480000, 240000, 220, 0x8398a06d3aae635bu},
     {"one_pixel_wide", 2, 1, 3, 0, 1, 100, 600, 240000, 0, 220, 0x670474ef327ddc87u},
     {"shrunk_to_one_pixel", 1, 2, 2, 1, 1, 100, 600, 0, 0, 220, 0x5f240d0c1e44e7a5u},
     {"negative_modules", 1, -4, -3, 1, 1, 100, 600, 480000, 480000, 220, 0x8f8bb92f3b2d88f3u},

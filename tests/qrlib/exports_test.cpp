@@ -6,6 +6,8 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
+#include <vector>
 
 using namespace qrtest;
 
@@ -192,4 +194,39 @@ TEST(Exports, EveryCallIsSelfContained) {
     ASSERT_EQ(first.code, 0);
     ASSERT_EQ(other.code, 0);
     EXPECT_TRUE(first.matrix == again.matrix);
+}
+
+// Consecutive calls switch model, version and level, the same version in both
+// models included, while other threads do the same in another order: what
+// one call leaves behind must not show in the next, on any thread.
+TEST(Exports, SymbolsDrawnAlternatelyAndFromSeveralThreadsMatchEachDrawnAlone) {
+    const std::string text = "ALTERNATE 0123456789";
+    const QRParam cases[] = {paramFor(text, 1, 2, -1, 2), paramFor(text, 0, 2, -1, 2),
+                             paramFor(text, 1, 2, -1, 7), paramFor(text, 1, 0, 3, 2),
+                             paramFor(text, 0, 1, -1, 4), paramFor(text, 1, 3, -1, 0)};
+    constexpr int kCases = static_cast<int>(std::size(cases));
+    // Each drawn first on a thread of its own, with nothing before it.
+    std::vector<Matrix> alone(kCases);
+    for (int c = 0; c < kCases; ++c) {
+        std::thread([&, c] { alone[c] = drawSymbol(cases[c]).matrix; }).join();
+        ASSERT_GT(alone[c].size, 0);
+    }
+    constexpr int kThreads = 4;
+    std::vector<int> mismatches(kThreads, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int k = 0; k < 4 * kCases; ++k) {
+                // Forward on even threads, backward on odd ones.
+                const int c = t % 2 == 0 ? k % kCases : kCases - 1 - k % kCases;
+                if (!(drawSymbol(cases[c]).matrix == alone[c])) {
+                    ++mismatches[t];
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(mismatches, std::vector<int>(kThreads, 0));
 }
