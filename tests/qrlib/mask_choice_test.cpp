@@ -199,14 +199,14 @@ void putPattern(Matrix& m, bool inRow, int line, int start, int u, int lightBefo
 // The word-wise block count and penalty of the library against the plain
 // reading of the rule on matrices with finder-like patterns of units 1 to 4
 // placed at the edges, in the middle, with and without enough light beside
-// them.
+// them. At sizes 65 and 129 the last pair of columns spans two words.
 TEST(MaskChoice, PenaltyMatchesTheRuleOnCraftedMatrices) {
     uint32_t state = 12345;
     auto next = [&](uint32_t bound) {
         state = state * 1664525u + 1013904223u;
         return static_cast<int>((state >> 8) % bound);
     };
-    for (int size : {21, 45, 77, 101, 177}) {
+    for (int size : {21, 45, 65, 77, 101, 129, 177}) {
         for (int round = 0; round < 6; ++round) {
             Matrix m;
             m.size = size;
