@@ -93,7 +93,8 @@ template <int J> [[gnu::always_inline]] inline void swapQuarters(uint64_t* a, ui
             }
             std::memset(block + rows, 0, sizeof block[0] * static_cast<std::size_t>(64 - rows));
             transposeBlock(block);
-            for (int k = 0; k < 64 && 64 * bc + k < n; ++k) {
+            const int columns = std::min(64, n - 64 * bc);
+            for (int k = 0; k < columns; ++k) {
                 out.rows[64 * bc + k][br] = block[k];
             }
         }
@@ -156,13 +157,15 @@ template <int kWords>
         inRow[w] = columns >= 64 ? ~uint64_t{0} : (uint64_t{1} << columns) - 1;
     }
     const MaskPatternRows& patterns = maskPatternRows(mask);
-    int phase = 0;
+    auto pattern = patterns.begin();
     return sameColourBlocks<kWords>(n, [&](int i, uint64_t* row) {
         for (int w = 0; w < kWords; ++w) {
-            row[w] = m.rows[i][w] ^ (patterns[phase][w] & ~function.rows[i][w] & inRow[w]);
+            row[w] = m.rows[i][w] ^ ((*pattern)[w] & ~function.rows[i][w] & inRow[w]);
             m.rows[i][w] = row[w];
         }
-        phase = phase == kMaskRowPeriod - 1 ? 0 : phase + 1;
+        if (++pattern == patterns.end()) {
+            pattern = patterns.begin();
+        }
     });
 }
 
@@ -209,8 +212,9 @@ QVBARQR_COUNTS_BITS int remainingPenalty(const ModuleMatrix& m) {
     ModuleMatrix rows; // the transpose: its columns are the rows of m
     transpose(m, rows);
     int dark = 0;
+    const int words = (n + 63) / 64;
     for (int i = 0; i < n; ++i) {
-        for (int w = 0; w < kWordsPerRow; ++w) {
+        for (int w = 0; w < words; ++w) {
             dark += countBits(m.rows[i][w]);
         }
     }
