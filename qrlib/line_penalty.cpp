@@ -96,6 +96,14 @@ int narrowFinderPenalty(const Slice& s, int i, uint64_t pattern) {
 // start, lies inside the symbol, so such runs start only at rows 4 to n - 10.
 int wideFinderPenalty(const Slice& s, int i, uint64_t runs) {
     const int n = s.n;
+    // Most runs end after six or seven modules. Whole words keep those of
+    // nine or more, and those of exactly six that have the rest of a unit-2
+    // pattern's dark and light pairs around them; runs of seven and eight
+    // fit no unit.
+    const uint64_t nineOrMore = s.near(i + 6) & s.near(i + 7) & s.near(i + 8);
+    const uint64_t unitTwo = ~(s.near(i + 6) | s.near(i + 7)) & s.near(i - 4) & s.near(i - 3) &
+                             s.near(i + 8) & s.near(i + 9);
+    runs &= nineOrMore | unitTwo;
     int penalty = 0;
     for (; runs != 0; runs &= runs - 1) {
         const int lane = std::countr_zero(runs);
