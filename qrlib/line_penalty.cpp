@@ -77,7 +77,7 @@ struct Slice {
 // Patterns of unit 1 whose first dark module is row i (the lanes in
 // `pattern`): dark, light, three dark, light, dark, with light (or the edge)
 // just outside.
-int narrowFinderPenalty(const Slice& s, int i, uint64_t pattern) {
+[[gnu::always_inline]] inline int narrowFinderPenalty(const Slice& s, int i, uint64_t pattern) {
     const int n = s.n;
     const uint64_t before = i == 0 ? ~uint64_t{0}
                             : i >= 4
