@@ -145,22 +145,32 @@ template <int kWords>
         m.size, [&](int i, uint64_t* row) { std::memcpy(row, m.rows[i], sizeof row[0] * kWords); });
 }
 
+// The modules a mask pattern inverts where it is dark: those of the symbol
+// outside the function patterns. Made once for all eight trials.
+void dataModulesOf(const ModuleMatrix& function, ModuleMatrix& data) {
+    const int n = function.size;
+    data.size = n;
+    for (int w = 0; w < kWordsPerRow; ++w) {
+        const int columns = n - w * 64;
+        const uint64_t inRow = columns >= 64  ? ~uint64_t{0}
+                               : columns <= 0 ? 0
+                                              : (uint64_t{1} << columns) - 1;
+        for (int i = 0; i < n; ++i) {
+            data.rows[i][w] = ~function.rows[i][w] & inRow;
+        }
+    }
+}
+
 // Masks the data modules of `m` in place and counts the 2 x 2 blocks of one
 // colour of the result, in one pass over the rows.
 template <int kWords>
-[[gnu::always_inline]] inline int maskedSameColourBlocks(ModuleMatrix& m,
-                                                         const ModuleMatrix& function, int mask) {
-    const int n = m.size;
-    uint64_t inRow[kWords];
-    for (int w = 0; w < kWords; ++w) {
-        const int columns = n - w * 64;
-        inRow[w] = columns >= 64 ? ~uint64_t{0} : (uint64_t{1} << columns) - 1;
-    }
+[[gnu::always_inline]] inline int maskedSameColourBlocks(ModuleMatrix& m, const ModuleMatrix& data,
+                                                         int mask) {
     const MaskPatternRows& patterns = maskPatternRows(mask);
     auto pattern = patterns.begin();
-    return sameColourBlocks<kWords>(n, [&](int i, uint64_t* row) {
+    return sameColourBlocks<kWords>(m.size, [&](int i, uint64_t* row) {
         for (int w = 0; w < kWords; ++w) {
-            row[w] = m.rows[i][w] ^ ((*pattern)[w] & ~function.rows[i][w] & inRow[w]);
+            row[w] = m.rows[i][w] ^ ((*pattern)[w] & data.rows[i][w]);
             m.rows[i][w] = row[w];
         }
         if (++pattern == patterns.end()) {
@@ -169,15 +179,15 @@ template <int kWords>
     });
 }
 
-QVBARQR_COUNTS_BITS int maskAndCountSameColourBlocks(ModuleMatrix& m, const ModuleMatrix& function,
+QVBARQR_COUNTS_BITS int maskAndCountSameColourBlocks(ModuleMatrix& m, const ModuleMatrix& data,
                                                      int mask) {
     switch ((m.size + 63) / 64) {
     case 1:
-        return maskedSameColourBlocks<1>(m, function, mask);
+        return maskedSameColourBlocks<1>(m, data, mask);
     case 2:
-        return maskedSameColourBlocks<2>(m, function, mask);
+        return maskedSameColourBlocks<2>(m, data, mask);
     default:
-        return maskedSameColourBlocks<3>(m, function, mask);
+        return maskedSameColourBlocks<3>(m, data, mask);
     }
 }
 
@@ -185,13 +195,13 @@ QVBARQR_COUNTS_BITS int maskAndCountSameColourBlocks(ModuleMatrix& m, const Modu
 // its first score: 20888 - 3 x (2 x 2 blocks of one colour). The format
 // modules are function modules, which masking leaves alone, so they are
 // written first and the masking pass counts the blocks of the whole symbol.
-int buildTrial(const SymbolMatrix& unmasked, Model model, int level, int mask,
-               ModuleMatrix& trial) {
+int buildTrial(const SymbolMatrix& unmasked, const ModuleMatrix& data, Model model, int level,
+               int mask, ModuleMatrix& trial) {
     trial.size = unmasked.modules.size;
     std::memcpy(trial.rows, unmasked.modules.rows,
                 sizeof trial.rows[0] * static_cast<std::size_t>(trial.size));
     writeFormatInfo(trial, formatBits(model, level, mask));
-    return kFirstScoreBase - 3 * maskAndCountSameColourBlocks(trial, unmasked.function, mask);
+    return kFirstScoreBase - 3 * maskAndCountSameColourBlocks(trial, data, mask);
 }
 
 } // namespace
@@ -229,10 +239,12 @@ MaskChoice chooseMask(const SymbolMatrix& unmasked, Model model, int level, Mask
     int bufferOf[kPatternCount];
     int spare[kFinalists + 1] = {0, 1, 2, 3};
     int spareCount = kFinalists + 1;
+    ModuleMatrix data;
+    dataModulesOf(unmasked.function, data);
     for (int mask = 0; mask < kPatternCount; ++mask) {
         bufferOf[mask] = spare[--spareCount];
         ModuleMatrix& trial = trials.symbols[bufferOf[mask]];
-        scores[mask] = buildTrial(unmasked, model, level, mask, trial);
+        scores[mask] = buildTrial(unmasked, data, model, level, mask, trial);
         // Insert after every mask of an equal or higher score: earlier masks rank higher.
         int at = mask;
         while (at > 0 && scores[ranked[at - 1]] < scores[mask]) {
