@@ -227,3 +227,31 @@ TEST(MaskChoice, PenaltyMatchesTheRuleOnCraftedMatrices) {
         }
     }
 }
+
+// Middle dark runs one or two modules longer than 3u, which fit no unit,
+// beside exact ones of units 2 and 3, in rows and in columns, at the edges
+// and inside, with or without enough light before them.
+TEST(MaskChoice, PenaltyMatchesTheRuleAroundWideMiddleRuns) {
+    constexpr int kSize = 45;
+    for (const int u : {2, 3}) {
+        for (const int longer : {0, 1, 2}) {
+            for (const bool inRow : {false, true}) {
+                Matrix m;
+                m.size = kSize;
+                m.dark.assign(kSize * kSize, 0);
+                for (int line = 0; line < kSize; line += 4) {
+                    const int start = line % 3 == 0 ? 0 : line % 3 == 1 ? kSize - 7 * u : 10;
+                    putPattern(m, inRow, line, start, u, line % 5 * u, 4 * u);
+                    for (int k = 0; k < longer; ++k) {
+                        const int at = start + 5 * u + k;
+                        (inRow ? m.dark[line * kSize + at] : m.dark[at * kSize + line]) = 1;
+                    }
+                }
+                EXPECT_EQ(qvbarqr::remainingPenalty(toModules(m)), remainingPenalty(m))
+                    << "unit " << u << " longer by " << longer
+                    << (inRow ? " in rows" : " in columns") << "\n"
+                    << asciiArt(m);
+            }
+        }
+    }
+}
