@@ -178,12 +178,13 @@ void drawUniformRows(const DrawingDevice& device, const ModuleMatrix& m, const P
     const DrawingDevice target = device;
     const int64_t step = kRowAlongX ? at.xPerColumn : at.yPerColumn;
     const int across = kRowAlongX ? h : w;
+    const int words = (m.size + 63) / 64;
     for (int i = 0; i < m.size; ++i) {
         const int64_t x = at.baseX + i * at.xPerRow;
         const int64_t y = at.baseY + i * at.yPerRow;
         const auto fixed = static_cast<int>(kRowAlongX ? y : x);
         const int fixedEnd = fixed + across;
-        for (int word = 0; word < kWordsPerRow; ++word) {
+        for (int word = 0; word < words; ++word) {
             const int64_t start = (kRowAlongX ? x : y) + 64 * word * step;
             for (uint64_t dark = m.rows[i][word]; dark != 0; dark &= dark - 1) {
                 const auto moving = static_cast<int>(start + std::countr_zero(dark) * step);

@@ -57,6 +57,15 @@ bool bitAt(uint32_t bits, int i) {
     return (bits >> i) & 1u;
 }
 
+// The low `count` bits of `bits`, the lowest becoming the highest.
+uint64_t reversed(uint32_t bits, int count) {
+    uint64_t r = 0;
+    for (int k = 0; k < count; ++k) {
+        r |= uint64_t{bitAt(bits, k)} << (count - 1 - k);
+    }
+    return r;
+}
+
 } // namespace
 
 uint32_t formatBits(Model model, int level, int mask) {
@@ -73,20 +82,16 @@ uint32_t versionBits(int version) {
 void writeFormatInfo(ModuleMatrix& m, uint32_t bits) {
     const int n = m.size;
     // Around the top-left finder: column 8 from the top, then row 8 leftward,
-    // skipping the timing modules.
+    // skipping the timing modules. Row 8 takes its bits a run at a time, as
+    // the mask choice writes them for every trial.
     for (int i = 0; i <= 5; ++i) {
         m.set(i, 8, bitAt(bits, i));
     }
     m.set(7, 8, bitAt(bits, 6));
-    m.set(8, 8, bitAt(bits, 7));
-    m.set(8, 7, bitAt(bits, 8));
-    for (int i = 9; i < 15; ++i) {
-        m.set(8, 14 - i, bitAt(bits, i));
-    }
+    m.setRun(8, 7, 2, reversed(bits >> 7, 2));
+    m.setRun(8, 0, 6, reversed(bits >> 9, 6));
     // Second copy: row 8 under the top-right finder, column 8 beside the bottom-left.
-    for (int i = 0; i < 8; ++i) {
-        m.set(8, n - 1 - i, bitAt(bits, i));
-    }
+    m.setRun(8, n - 8, 8, reversed(bits, 8));
     for (int i = 8; i < 15; ++i) {
         m.set(n - 15 + i, 8, bitAt(bits, i));
     }

@@ -65,78 +65,99 @@ struct Slice {
         equal[i] = ~(s.near(i) ^ s.near(i + 1)) & s.lanes;
     }
     int penalty = 0;
+    uint64_t continued = 0; // lanes whose module i equals module i - 1
     for (int i = 0; i + 5 <= n; ++i) {
         const uint64_t windows = equal[i] & equal[i + 1] & equal[i + 2] & equal[i + 3];
-        const uint64_t starts = i == 0 ? s.lanes : ~equal[i - 1];
-        penalty += countBits(windows) + 2 * countBits(windows & starts);
+        penalty += countBits(windows) + 2 * countBits(windows & ~continued);
+        continued = equal[i];
     }
     return penalty;
 }
 
-// Patterns of unit 1: dark, light, three dark, light, dark, with light (or
-// the edge) just outside.
-[[gnu::always_inline]] inline int narrowFinderPenalty(const Slice& s) {
+// Patterns of unit 1 whose first dark module is row i (the lanes in
+// `pattern`): dark, light, three dark, light, dark, with light (or the edge)
+// just outside.
+[[gnu::always_inline]] inline int narrowFinderPenalty(const Slice& s, int i, uint64_t pattern) {
+    const int n = s.n;
+    const uint64_t before = i == 0 ? ~uint64_t{0}
+                            : i >= 4
+                                ? ~(s.near(i - 1) | s.near(i - 2) | s.near(i - 3) | s.near(i - 4))
+                                : 0;
+    const uint64_t after = i + 7 == n ? ~uint64_t{0}
+                           : i + 11 <= n
+                               ? ~(s.near(i + 7) | s.near(i + 8) | s.near(i + 9) | s.near(i + 10))
+                               : 0;
+    return kFinderScore * countBits(pattern & (before | after));
+}
+
+// Patterns of unit 2 or more whose dark run of 3u >= 6 in the middle starts
+// at row i, after at least two light modules (the lanes in `runs`); each is
+// checked on its own. The whole pattern, 2u before the run and 5u from its
+// start, lies inside the symbol, so such runs start only at rows 4 to n - 10.
+int wideFinderPenalty(const Slice& s, int i, uint64_t runs) {
+    const int n = s.n;
+    // Most runs end after six or seven modules. Whole words keep those of
+    // nine or more, and those of exactly six that have the rest of a unit-2
+    // pattern's dark and light pairs around them; runs of seven and eight
+    // fit no unit.
+    const uint64_t nineOrMore = s.near(i + 6) & s.near(i + 7) & s.near(i + 8);
+    const uint64_t unitTwo = ~(s.near(i + 6) | s.near(i + 7)) & s.near(i - 4) & s.near(i - 3) &
+                             s.near(i + 8) & s.near(i + 9);
+    runs &= nineOrMore | unitTwo;
+    int penalty = 0;
+    for (; runs != 0; runs &= runs - 1) {
+        const int lane = std::countr_zero(runs);
+        int length = 6;
+        while (i + length < n && s.dark(i + length, lane)) {
+            ++length;
+        }
+        if (length % 3 != 0) {
+            continue;
+        }
+        const int u = length / 3;
+        const int first = i - 2 * u;        // start of the pattern
+        const int end = i + length + 2 * u; // one past its end
+        const bool shape = s.allOf(lane, first, i - u, true) && s.allOf(lane, i - u, i, false) &&
+                           s.allOf(lane, i + length, i + length + u, false) &&
+                           s.allOf(lane, i + length + u, end, true) && !s.dark(first - 1, lane) &&
+                           !s.dark(end, lane);
+        if (!shape) {
+            continue;
+        }
+        const bool lightBefore = first == 0 || s.allOf(lane, first - 4 * u, first, false);
+        const bool lightAfter = end == n || s.allOf(lane, end, end + 4 * u, false);
+        if (lightBefore || lightAfter) {
+            penalty += kFinderScore;
+        }
+    }
+    return penalty;
+}
+
+// Finder-like patterns of every unit. Both kinds are rare, so one pass over
+// the rows looks for the start of either, and each one found is checked on
+// its own.
+[[gnu::always_inline]] inline int finderPenalty(const Slice& s) {
     const int n = s.n;
     int penalty = 0;
     for (int i = 0; i + 7 <= n; ++i) {
-        const uint64_t pattern = s.isolated[i] & s.threeDark[i + 2] & s.isolated[i + 6];
-        if (pattern == 0) {
+        const uint64_t narrow = s.isolated[i] & s.threeDark[i + 2] & s.isolated[i + 6];
+        const uint64_t wide =
+            ~(s.near(i - 2) | s.near(i - 1)) & s.threeDark[i] & s.threeDark[i + 3];
+        if ((narrow | wide) == 0) {
             continue;
         }
-        const uint64_t before =
-            i == 0   ? ~uint64_t{0}
-            : i >= 4 ? ~(s.near(i - 1) | s.near(i - 2) | s.near(i - 3) | s.near(i - 4))
-                     : 0;
-        const uint64_t after =
-            i + 7 == n    ? ~uint64_t{0}
-            : i + 11 <= n ? ~(s.near(i + 7) | s.near(i + 8) | s.near(i + 9) | s.near(i + 10))
-                          : 0;
-        penalty += kFinderScore * countBits(pattern & (before | after));
-    }
-    return penalty;
-}
-
-// Patterns of unit 2 or more: each has a dark run of 3u >= 6 in the middle,
-// after at least two light modules; such runs are few, and each is checked
-// on its own. The whole pattern, 2u before the run and 5u from its start,
-// lies inside the symbol, so runs start only at rows 4 to n - 10.
-[[gnu::always_inline]] inline int wideFinderPenalty(const Slice& s) {
-    const int n = s.n;
-    int penalty = 0;
-    for (int i = 4; i + 10 <= n; ++i) {
-        uint64_t runs = ~(s.near(i - 2) | s.near(i - 1)) & s.threeDark[i] & s.threeDark[i + 3];
-        for (; runs != 0; runs &= runs - 1) {
-            const int lane = std::countr_zero(runs);
-            int length = 6;
-            while (i + length < n && s.dark(i + length, lane)) {
-                ++length;
-            }
-            if (length % 3 != 0) {
-                continue;
-            }
-            const int u = length / 3;
-            const int first = i - 2 * u;        // start of the pattern
-            const int end = i + length + 2 * u; // one past its end
-            const bool shape = s.allOf(lane, first, i - u, true) &&
-                               s.allOf(lane, i - u, i, false) &&
-                               s.allOf(lane, i + length, i + length + u, false) &&
-                               s.allOf(lane, i + length + u, end, true) &&
-                               !s.dark(first - 1, lane) && !s.dark(end, lane);
-            if (!shape) {
-                continue;
-            }
-            const bool lightBefore = first == 0 || s.allOf(lane, first - 4 * u, first, false);
-            const bool lightAfter = end == n || s.allOf(lane, end, end + 4 * u, false);
-            if (lightBefore || lightAfter) {
-                penalty += kFinderScore;
-            }
+        if (narrow != 0) {
+            penalty += narrowFinderPenalty(s, i, narrow);
+        }
+        if (wide != 0 && i >= 4 && i + 10 <= n) {
+            penalty += wideFinderPenalty(s, i, wide);
         }
     }
     return penalty;
 }
 
 [[gnu::always_inline]] inline int slicePenalty(const Slice& s) {
-    return longRunPenalty(s) + narrowFinderPenalty(s) + wideFinderPenalty(s);
+    return longRunPenalty(s) + finderPenalty(s);
 }
 
 uint64_t lowBits(int count) {

@@ -15,12 +15,6 @@ namespace {
 
 constexpr int kFirstScoreBase = 20888;
 
-// Bits 1..63 of the word above bit 0, taking bit 64 from the next word.
-uint64_t shiftedByOne(const uint64_t* row, int w) {
-    const uint64_t next = w + 1 < kWordsPerRow ? row[w + 1] : 0;
-    return (row[w] >> 1) | (next << 63);
-}
-
 // Two words handled as one value (one register where the target has them).
 using WordPair = uint64_t __attribute__((vector_size(16)));
 
@@ -99,61 +93,127 @@ template <int J> [[gnu::always_inline]] inline void swapQuarters(uint64_t* a, ui
             }
             std::memset(block + rows, 0, sizeof block[0] * static_cast<std::size_t>(64 - rows));
             transposeBlock(block);
-            for (int k = 0; k < 64 && 64 * bc + k < n; ++k) {
+            const int columns = std::min(64, n - 64 * bc);
+            for (int k = 0; k < columns; ++k) {
                 out.rows[64 * bc + k][br] = block[k];
             }
         }
     }
 }
 
-// The unmasked symbol with a mask pattern and its format information.
-void buildTrial(const SymbolMatrix& unmasked, Model model, int level, int mask,
-                ModuleMatrix& trial) {
-    trial.size = unmasked.modules.size;
-    std::memcpy(trial.rows, unmasked.modules.rows,
-                sizeof trial.rows[0] * static_cast<std::size_t>(trial.size));
-    applyMask(trial, unmasked.function, mask);
-    writeFormatInfo(trial, formatBits(model, level, mask));
-}
-
-// The 2 x 2 blocks of one colour, over the first kWords words of each row,
-// the number known when compiled so that a row's words stay in registers.
-template <int kWords> [[gnu::always_inline]] inline int sameColourBlocks(const ModuleMatrix& m) {
-    const int n = m.size;
-    uint64_t inside[kWords];
+// The 2 x 2 blocks of one colour of an n x n matrix whose rows take kWords
+// words, the number known when compiled so that a row's words stay in
+// registers. rowOf(i, words) puts row i's words in `words`; it is called
+// once for every row, in order.
+template <int kWords, typename RowOf>
+[[gnu::always_inline]] inline int sameColourBlocks(int n, RowOf rowOf) {
+    uint64_t inside[kWords]; // columns j < n - 1, which have a column j + 1
     for (int w = 0; w < kWords; ++w) {
         const int valid = n - 1 - w * 64;
         inside[w] = valid >= 64 ? ~uint64_t{0} : (uint64_t{1} << valid) - 1;
     }
     // Columns j of a row whose module equals module j + 1; each row's are
     // made once and used with the row above and the row below.
-    auto samePairs = [&](int i, int w) { return ~(m.rows[i][w] ^ shiftedByOne(m.rows[i], w)); };
-    uint64_t upper[kWords];
-    for (int w = 0; w < kWords; ++w) {
-        upper[w] = samePairs(0, w) & inside[w];
-    }
-    int count = 0;
-    for (int i = 0; i + 1 < n; ++i) {
+    auto samePairs = [&](const uint64_t* row, uint64_t* pairs) {
         for (int w = 0; w < kWords; ++w) {
-            const uint64_t lower = samePairs(i + 1, w);
-            const uint64_t vertical = ~(m.rows[i][w] ^ m.rows[i + 1][w]);
-            count += countBits(vertical & upper[w] & lower);
-            upper[w] = lower & inside[w];
+            const uint64_t next = w + 1 < kWords ? row[w + 1] : 0;
+            pairs[w] = ~(row[w] ^ ((row[w] >> 1) | (next << 63))) & inside[w];
+        }
+    };
+    uint64_t upper[kWords];
+    uint64_t upperPairs[kWords];
+    rowOf(0, upper);
+    samePairs(upper, upperPairs);
+    int count = 0;
+    for (int i = 1; i < n; ++i) {
+        uint64_t lower[kWords];
+        uint64_t lowerPairs[kWords];
+        rowOf(i, lower);
+        samePairs(lower, lowerPairs);
+        for (int w = 0; w < kWords; ++w) {
+            count += countBits(~(upper[w] ^ lower[w]) & upperPairs[w] & lowerPairs[w]);
+            upper[w] = lower[w];
+            upperPairs[w] = lowerPairs[w];
         }
     }
     return count;
 }
 
+template <int kWords>
+[[gnu::always_inline]] inline int storedSameColourBlocks(const ModuleMatrix& m) {
+    return sameColourBlocks<kWords>(
+        m.size, [&](int i, uint64_t* row) { std::memcpy(row, m.rows[i], sizeof row[0] * kWords); });
+}
+
+// The modules a mask pattern inverts where it is dark: those of the symbol
+// outside the function patterns. Made once for all eight trials.
+void dataModulesOf(const ModuleMatrix& function, ModuleMatrix& data) {
+    const int n = function.size;
+    data.size = n;
+    for (int w = 0; w < kWordsPerRow; ++w) {
+        const int columns = n - w * 64;
+        const uint64_t inRow = columns >= 64  ? ~uint64_t{0}
+                               : columns <= 0 ? 0
+                                              : (uint64_t{1} << columns) - 1;
+        for (int i = 0; i < n; ++i) {
+            data.rows[i][w] = ~function.rows[i][w] & inRow;
+        }
+    }
+}
+
+// Masks the data modules of `m` in place and counts the 2 x 2 blocks of one
+// colour of the result, in one pass over the rows.
+template <int kWords>
+[[gnu::always_inline]] inline int maskedSameColourBlocks(ModuleMatrix& m, const ModuleMatrix& data,
+                                                         int mask) {
+    const MaskPatternRows& patterns = maskPatternRows(mask);
+    auto pattern = patterns.begin();
+    return sameColourBlocks<kWords>(m.size, [&](int i, uint64_t* row) {
+        for (int w = 0; w < kWords; ++w) {
+            row[w] = m.rows[i][w] ^ ((*pattern)[w] & data.rows[i][w]);
+            m.rows[i][w] = row[w];
+        }
+        if (++pattern == patterns.end()) {
+            pattern = patterns.begin();
+        }
+    });
+}
+
+QVBARQR_COUNTS_BITS int maskAndCountSameColourBlocks(ModuleMatrix& m, const ModuleMatrix& data,
+                                                     int mask) {
+    switch ((m.size + 63) / 64) {
+    case 1:
+        return maskedSameColourBlocks<1>(m, data, mask);
+    case 2:
+        return maskedSameColourBlocks<2>(m, data, mask);
+    default:
+        return maskedSameColourBlocks<3>(m, data, mask);
+    }
+}
+
+// The unmasked symbol with a mask pattern and its format information, and
+// its first score: 20888 - 3 x (2 x 2 blocks of one colour). The format
+// modules are function modules, which masking leaves alone, so they are
+// written first and the masking pass counts the blocks of the whole symbol.
+int buildTrial(const SymbolMatrix& unmasked, const ModuleMatrix& data, Model model, int level,
+               int mask, ModuleMatrix& trial) {
+    trial.size = unmasked.modules.size;
+    std::memcpy(trial.rows, unmasked.modules.rows,
+                sizeof trial.rows[0] * static_cast<std::size_t>(trial.size));
+    writeFormatInfo(trial, formatBits(model, level, mask));
+    return kFirstScoreBase - 3 * maskAndCountSameColourBlocks(trial, data, mask);
+}
+
 } // namespace
 
 QVBARQR_COUNTS_BITS int countSameColourBlocks(const ModuleMatrix& m) {
-    switch ((m.size + 62) / 64) { // words holding a block column j < n - 1
+    switch ((m.size + 63) / 64) {
     case 1:
-        return sameColourBlocks<1>(m);
+        return storedSameColourBlocks<1>(m);
     case 2:
-        return sameColourBlocks<2>(m);
+        return storedSameColourBlocks<2>(m);
     default:
-        return sameColourBlocks<3>(m);
+        return storedSameColourBlocks<3>(m);
     }
 }
 
@@ -162,17 +222,14 @@ QVBARQR_COUNTS_BITS int remainingPenalty(const ModuleMatrix& m) {
     ModuleMatrix rows; // the transpose: its columns are the rows of m
     transpose(m, rows);
     int dark = 0;
+    const int words = (n + 63) / 64;
     for (int i = 0; i < n; ++i) {
-        for (int w = 0; w < kWordsPerRow; ++w) {
+        for (int w = 0; w < words; ++w) {
             dark += countBits(m.rows[i][w]);
         }
     }
     const int e = (dark / (n * n / 100) - 50) / 5;
     return columnsPenalty(m, rows) + 10 * std::abs(e);
-}
-
-int firstScore(const ModuleMatrix& m) {
-    return kFirstScoreBase - 3 * countSameColourBlocks(m);
 }
 
 MaskChoice chooseMask(const SymbolMatrix& unmasked, Model model, int level, MaskTrials& trials) {
@@ -182,11 +239,12 @@ MaskChoice chooseMask(const SymbolMatrix& unmasked, Model model, int level, Mask
     int bufferOf[kPatternCount];
     int spare[kFinalists + 1] = {0, 1, 2, 3};
     int spareCount = kFinalists + 1;
+    ModuleMatrix data;
+    dataModulesOf(unmasked.function, data);
     for (int mask = 0; mask < kPatternCount; ++mask) {
         bufferOf[mask] = spare[--spareCount];
         ModuleMatrix& trial = trials.symbols[bufferOf[mask]];
-        buildTrial(unmasked, model, level, mask, trial);
-        scores[mask] = firstScore(trial);
+        scores[mask] = buildTrial(unmasked, data, model, level, mask, trial);
         // Insert after every mask of an equal or higher score: earlier masks rank higher.
         int at = mask;
         while (at > 0 && scores[ranked[at - 1]] < scores[mask]) {

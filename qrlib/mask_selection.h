@@ -12,9 +12,6 @@ int countSameColourBlocks(const ModuleMatrix& m);
 // proportion, over all rows and columns.
 int remainingPenalty(const ModuleMatrix& m);
 
-// First score of a masked symbol: 20888 - 3 x (2 x 2 blocks of one colour).
-int firstScore(const ModuleMatrix& m);
-
 inline constexpr int kFinalists = 3;
 
 // The symbols masked while choosing: the finalists, and one being built.

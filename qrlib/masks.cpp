@@ -8,9 +8,9 @@ namespace {
 
 // Every pattern repeats after 12 rows and 6 columns; the table holds each
 // pattern's 12 row variants over a whole 192-bit row.
-constexpr int kRowPeriod = 12;
+constexpr int kRowPeriod = kMaskRowPeriod;
 
-using PatternRows = std::array<std::array<std::array<uint64_t, kWordsPerRow>, kRowPeriod>, 8>;
+using PatternRows = std::array<MaskPatternRows, 8>;
 
 constexpr bool condition(int mask, int i, int j) {
     switch (mask) {
@@ -55,6 +55,10 @@ constexpr PatternRows kPatternRows = makePatternRows();
 
 bool maskCondition(int mask, int i, int j) {
     return condition(mask, i, j);
+}
+
+const MaskPatternRows& maskPatternRows(int mask) {
+    return kPatternRows[mask];
 }
 
 namespace {

@@ -54,11 +54,14 @@ private:
     int left_ = 0;
 };
 
-// Two columns in one word, `shift` the left one's bit; `at` walks the rows.
-// A row whose two modules are free takes the next two bits at once, the right
-// module's first and so the higher; four such rows in a row take eight.
-void placePairInOneWord(const uint64_t* function, uint64_t* modules, std::ptrdiff_t at,
-                        std::ptrdiff_t stride, int n, int shift, CodewordBits& from) {
+// Two columns in one word, `shift` the left one's bit; `at` walks the rows,
+// `stride` words a step, known when compiled so that the four rows of a
+// group are fixed offsets from one pointer. A row whose two modules are free
+// takes the next two bits at once, the right module's first and so the
+// higher; four such rows in a row take eight.
+template <std::ptrdiff_t stride>
+void placePairInOneWord(const uint64_t* function, uint64_t* modules, std::ptrdiff_t at, int n,
+                        int shift, CodewordBits& from) {
     CodewordBits bits = from; // a copy the stores below cannot alias
     auto placeRow = [&](std::ptrdiff_t row) {
         const auto used = static_cast<unsigned>(function[row] >> shift) & 3u;
@@ -124,9 +127,12 @@ void placeModel2Codewords(SymbolMatrix& s, const uint8_t* codewords, int count) 
         const std::ptrdiff_t stride = upward ? -kWordsPerRow : kWordsPerRow;
         const std::ptrdiff_t at = upward ? std::ptrdiff_t{n - 1} * kWordsPerRow : 0;
         const int word = (right - 1) >> 6;
-        if (right >> 6 == word) {
-            placePairInOneWord(function + word, modules + word, at, stride, n, (right - 1) & 63,
-                               bits);
+        if (right >> 6 == word && upward) {
+            placePairInOneWord<-kWordsPerRow>(function + word, modules + word, at, n,
+                                              (right - 1) & 63, bits);
+        } else if (right >> 6 == word) {
+            placePairInOneWord<kWordsPerRow>(function + word, modules + word, at, n,
+                                             (right - 1) & 63, bits);
         } else {
             placePairAcrossWords(function, modules, at, stride, n, right, bits);
         }

@@ -199,14 +199,14 @@ void putPattern(Matrix& m, bool inRow, int line, int start, int u, int lightBefo
 // The word-wise block count and penalty of the library against the plain
 // reading of the rule on matrices with finder-like patterns of units 1 to 4
 // placed at the edges, in the middle, with and without enough light beside
-// them.
+// them. At sizes 65 and 129 the last pair of columns spans two words.
 TEST(MaskChoice, PenaltyMatchesTheRuleOnCraftedMatrices) {
     uint32_t state = 12345;
     auto next = [&](uint32_t bound) {
         state = state * 1664525u + 1013904223u;
         return static_cast<int>((state >> 8) % bound);
     };
-    for (int size : {21, 45, 77, 101, 177}) {
+    for (int size : {21, 45, 65, 77, 101, 129, 177}) {
         for (int round = 0; round < 6; ++round) {
             Matrix m;
             m.size = size;
@@ -224,6 +224,34 @@ TEST(MaskChoice, PenaltyMatchesTheRuleOnCraftedMatrices) {
             EXPECT_EQ(qvbarqr::remainingPenalty(toModules(m)), remainingPenalty(m))
                 << "size " << size << " round " << round << "\n"
                 << asciiArt(m);
+        }
+    }
+}
+
+// Middle dark runs one or two modules longer than 3u, which fit no unit,
+// beside exact ones of units 2 and 3, in rows and in columns, at the edges
+// and inside, with or without enough light before them.
+TEST(MaskChoice, PenaltyMatchesTheRuleAroundWideMiddleRuns) {
+    constexpr int kSize = 45;
+    for (const int u : {2, 3}) {
+        for (const int longer : {0, 1, 2}) {
+            for (const bool inRow : {false, true}) {
+                Matrix m;
+                m.size = kSize;
+                m.dark.assign(kSize * kSize, 0);
+                for (int line = 0; line < kSize; line += 4) {
+                    const int start = line % 3 == 0 ? 0 : line % 3 == 1 ? kSize - 7 * u : 10;
+                    putPattern(m, inRow, line, start, u, line % 5 * u, 4 * u);
+                    for (int k = 0; k < longer; ++k) {
+                        const int at = start + 5 * u + k;
+                        (inRow ? m.dark[line * kSize + at] : m.dark[at * kSize + line]) = 1;
+                    }
+                }
+                EXPECT_EQ(qvbarqr::remainingPenalty(toModules(m)), remainingPenalty(m))
+                    << "unit " << u << " longer by " << longer
+                    << (inRow ? " in rows" : " in columns") << "\n"
+                    << asciiArt(m);
+            }
         }
     }
 }
