@@ -206,7 +206,7 @@ TEST(MaskChoice, PenaltyMatchesTheRuleOnCraftedMatrices) {
         state = state * 1664525u + 1013904223u;
         return static_cast<int>((state >> 8) % bound);
     };
-    for (int size : {21, 45, 65, 77, 101, 129, 177}) {
+    for (int size : {21, 45, 63, 64, 65, 77, 101, 129, 177}) {
         for (int round = 0; round < 6; ++round) {
             Matrix m;
             m.size = size;
