@@ -12,4 +12,9 @@ namespace qvbarqr {
 // through its transpose. Bits past the matrices' width must be 0.
 int columnsPenalty(const ModuleMatrix& a, const ModuleMatrix& b);
 
+// The same penalty for the columns and the rows of `m`, at most 64 modules
+// wide: one word per row, so its rows are scored within their words and no
+// transpose is needed.
+int narrowSymbolPenalty(const ModuleMatrix& m);
+
 } // namespace qvbarqr

@@ -219,8 +219,6 @@ QVBARQR_COUNTS_BITS int countSameColourBlocks(const ModuleMatrix& m) {
 
 QVBARQR_COUNTS_BITS int remainingPenalty(const ModuleMatrix& m) {
     const int n = m.size;
-    ModuleMatrix rows; // the transpose: its columns are the rows of m
-    transpose(m, rows);
     int dark = 0;
     const int words = (n + 63) / 64;
     for (int i = 0; i < n; ++i) {
@@ -229,6 +227,11 @@ QVBARQR_COUNTS_BITS int remainingPenalty(const ModuleMatrix& m) {
         }
     }
     const int e = (dark / (n * n / 100) - 50) / 5;
+    if (n <= 64) {
+        return narrowSymbolPenalty(m) + 10 * std::abs(e);
+    }
+    ModuleMatrix rows; // the transpose: its columns are the rows of m
+    transpose(m, rows);
     return columnsPenalty(m, rows) + 10 * std::abs(e);
 }
 

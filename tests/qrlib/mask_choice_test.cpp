@@ -206,7 +206,7 @@ TEST(MaskChoice, PenaltyMatchesTheRuleOnCraftedMatrices) {
         state = state * 1664525u + 1013904223u;
         return static_cast<int>((state >> 8) % bound);
     };
-    for (int size : {21, 45, 65, 77, 101, 129, 177}) {
+    for (int size : {21, 45, 63, 64, 65, 77, 101, 129, 177}) {
         for (int round = 0; round < 6; ++round) {
             Matrix m;
             m.size = size;
@@ -251,6 +251,33 @@ TEST(MaskChoice, PenaltyMatchesTheRuleAroundWideMiddleRuns) {
                     << "unit " << u << " longer by " << longer
                     << (inRow ? " in rows" : " in columns") << "\n"
                     << asciiArt(m);
+            }
+        }
+    }
+}
+
+// Patterns of units 1 and 2 that many light modules from either edge of a
+// row or a column, the rest of the line dark, in symbols that take one word
+// per row, up to the widest such: only a pattern touching the edge has it
+// for its light run.
+TEST(MaskChoice, PenaltyMatchesTheRuleNearTheEdges) {
+    for (const int size : {45, 64}) {
+        for (const int u : {1, 2}) {
+            for (const bool inRow : {false, true}) {
+                for (int gap = 0; gap <= 4 * u + 1; ++gap) {
+                    Matrix m;
+                    m.size = size;
+                    m.dark.assign(static_cast<std::size_t>(size * size), 1);
+                    for (int line = 1; line + 1 < size; line += 4) {
+                        const bool nearEnd = line % 8 == 5;
+                        const int start = nearEnd ? size - 7 * u - gap : gap;
+                        putPattern(m, inRow, line, start, u, nearEnd ? 1 : gap, nearEnd ? gap : 1);
+                    }
+                    EXPECT_EQ(qvbarqr::remainingPenalty(toModules(m)), remainingPenalty(m))
+                        << "size " << size << " unit " << u << " gap " << gap
+                        << (inRow ? " in rows" : " in columns") << "\n"
+                        << asciiArt(m);
+                }
             }
         }
     }
