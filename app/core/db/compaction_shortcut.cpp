@@ -5,11 +5,13 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sqlcipher/sqlite3.h>
 #include <unistd.h>
+#include <vector>
 
 namespace tabulon {
 
@@ -38,6 +40,40 @@ private:
     int fd_;
 };
 
+// Copies the rest of `in` into `out` through a buffer: 0, or the errno.
+int CopyThroughBuffer(int in, int out) {
+    std::vector<char> buffer(std::size_t(1) << 20);
+    for (;;) {
+        const ssize_t got = ::read(in, buffer.data(), buffer.size());
+        if (got == 0)
+            return 0;
+        if (got < 0 && errno != EINTR)
+            return errno;
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = ::write(out, buffer.data() + done, std::size_t(got - done));
+            if (put < 0 && errno != EINTR)
+                return errno;
+            done += std::max<ssize_t>(put, 0);
+        }
+    }
+}
+
+// The kernel copies within a file system without the bytes passing through
+// the program; network shares and other file systems refuse, and the rest
+// of the copy then goes through a buffer. 0, or the errno.
+int CopyContents(int in, int out) {
+    for (;;) {
+        const ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr, ssize_t(1) << 30, 0);
+        if (copied == 0)
+            return 0;
+        if (copied > 0 || errno == EINTR)
+            continue;
+        if (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL)
+            return CopyThroughBuffer(in, out);
+        return errno;
+    }
+}
+
 } // namespace
 
 bool WorthRebuilding(SqliteConnection& source) {
@@ -47,15 +83,9 @@ bool WorthRebuilding(SqliteConnection& source) {
 void CopyFileBytes(const QString& source, const QString& destination) {
     const FileDescriptor in(source, O_RDONLY);
     const FileDescriptor out(destination, O_WRONLY | O_TRUNC);
-    int failure = in.get() < 0 || out.get() < 0 ? errno : 0;
-    while (failure == 0) {
-        const ssize_t copied =
-            ::copy_file_range(in.get(), nullptr, out.get(), nullptr, ssize_t(1) << 30, 0);
-        if (copied == 0)
-            return;
-        if (copied < 0 && errno != EINTR)
-            failure = errno;
-    }
+    const int failure = in.get() < 0 || out.get() < 0 ? errno : CopyContents(in.get(), out.get());
+    if (failure == 0)
+        return;
     throw ErrorFromSqlite(failure == ENOSPC || failure == EDQUOT ? SQLITE_FULL : SQLITE_IOERR,
                           QString::fromLocal8Bit(::strerror(failure)),
                           QFileInfo(source).absoluteFilePath());

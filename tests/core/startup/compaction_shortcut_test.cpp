@@ -3,6 +3,7 @@
 // has been checked, so that a damaged page still stops the start.
 
 #include "db/compact_in_place.h"
+#include "db/compaction_shortcut.h"
 #include "db/db_files.h"
 #include "db/derived_key.h"
 #include "db/page_codes.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tabulon;
@@ -135,5 +137,32 @@ INSTANTIATE_TEST_SUITE_P(Files, PageCodesTest,
                                            DamageCase{"LastPageCode", -1, 1011, 0},
                                            DamageCase{"FileEndsInsideAPage", 0, 0, 100}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The kernel copies within one file system; between two (a database on
+// another mount than its copy's folder would be one) the bytes go through the
+// program. Either way the copy is the file, byte for byte.
+TEST(CopyFileBytesTest, CopiesWithinAndAcrossFileSystems) {
+    QByteArray bytes;
+    for (int i = 0; i < 300000; ++i)
+        bytes.append(char(i * 7 % 251));
+    QTemporaryDir here;
+    QTemporaryDir memory(QStringLiteral("/dev/shm/tabulon-copy-XXXXXX"));
+    ASSERT_TRUE(here.isValid());
+    for (const QString& from :
+         {here.filePath(QStringLiteral("a.mdb")),
+          memory.isValid() ? memory.filePath(QStringLiteral("a.mdb")) : QString()}) {
+        if (from.isEmpty())
+            continue;
+        QFile source(from);
+        ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+        source.write(bytes);
+        source.close();
+        const QString to = here.filePath(QStringLiteral("copy.mdb"));
+        QFile::remove(to);
+        QFile(to).open(QIODevice::WriteOnly);
+        CopyFileBytes(from, to);
+        EXPECT_EQ(Bytes(to), bytes) << from.toStdString();
+    }
+}
 
 } // namespace
