@@ -23,6 +23,16 @@ QByteArray FileSalt(const QString& path) {
     return salt.size() == kSaltBytes ? salt : QByteArray();
 }
 
+QByteArray StretchedKey(const QByteArray& secret, const QByteArray& salt, int rounds) {
+    QByteArray key(kKeyBytes, '\0');
+    if (PKCS5_PBKDF2_HMAC_SHA1(secret.constData(), int(secret.size()),
+                               reinterpret_cast<const unsigned char*>(salt.constData()),
+                               int(salt.size()), rounds, kKeyBytes,
+                               reinterpret_cast<unsigned char*>(key.data())) != 1)
+        return {};
+    return key;
+}
+
 QByteArray RawKeyFor(const QString& password, const QByteArray& salt) {
     if (salt.isEmpty())
         return {};
@@ -34,11 +44,8 @@ QByteArray RawKeyFor(const QString& password, const QByteArray& salt) {
     auto found = derived.constFind(lookup);
     if (found != derived.constEnd())
         return *found;
-    QByteArray key(kKeyBytes, '\0');
-    if (PKCS5_PBKDF2_HMAC_SHA1(secret.constData(), int(secret.size()),
-                               reinterpret_cast<const unsigned char*>(salt.constData()),
-                               int(salt.size()), kDerivationRounds, kKeyBytes,
-                               reinterpret_cast<unsigned char*>(key.data())) != 1)
+    const QByteArray key = StretchedKey(secret, salt, kDerivationRounds);
+    if (key.isEmpty())
         return {};
     const QByteArray raw = "x'" + key.toHex().toUpper() + "'";
     derived.insert(lookup, raw);

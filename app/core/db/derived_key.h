@@ -15,6 +15,11 @@ namespace tabulon {
 // shorter or cannot be read.
 QByteArray FileSalt(const QString& path);
 
+// PBKDF2-HMAC-SHA1 of `secret` over `salt`: a 32-byte key, empty when the
+// derivation fails. The file's key and the key of its page codes are both
+// made this way, with different rounds.
+QByteArray StretchedKey(const QByteArray& secret, const QByteArray& salt, int rounds);
+
 // The key that SQLCipher derives from `password` and `salt` (PBKDF2-HMAC-SHA1,
 // 64,000 rounds, 32 bytes: the file format's settings), as the raw key text
 // "x'…'" that sqlite3_key takes without deriving. Remembered for the rest of

@@ -1,5 +1,6 @@
 #include "db/page_codes.h"
 
+#include "db/derived_key.h"
 #include "db/sqlite_errors.h"
 
 #include <QFile>
@@ -75,13 +76,7 @@ QByteArray CodeKeyOf(const QByteArray& fileKey, const QByteArray& salt) {
     QByteArray maskedSalt = salt;
     for (char& byte : maskedSalt)
         byte = char(byte ^ kCodeSaltMask);
-    QByteArray codeKey(kKeyBytes, '\0');
-    if (PKCS5_PBKDF2_HMAC_SHA1(fileKey.constData(), int(fileKey.size()),
-                               reinterpret_cast<const unsigned char*>(maskedSalt.constData()),
-                               int(maskedSalt.size()), kCodeKeyRounds, kKeyBytes,
-                               reinterpret_cast<unsigned char*>(codeKey.data())) != 1)
-        return {};
-    return codeKey;
+    return StretchedKey(fileKey, maskedSalt, kCodeKeyRounds);
 }
 
 // The key bytes of the raw key text "x'…'".
