@@ -12,6 +12,10 @@
 #include "test_messages.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <utility>
@@ -45,9 +49,16 @@ inline void AddMonthClaim(Database& db, const QString& bangou, int kind, int ser
 }
 
 // The real report engine, with QvBarQR and the layouts of the build folder.
+// The program folder is this process's own, its form/ the build's: the
+// documents land in its document/, so test programs running side by side
+// never print over each other's documents.
 inline void UseBuiltEngine(const QString& build) {
+    static const QTemporaryDir program;
+    const QString form = QDir(program.path()).filePath(QStringLiteral("form"));
+    if (!QFileInfo::exists(form))
+        QFile::link(QDir(build).filePath(QStringLiteral("form")), form);
     QvBarQRLibrary::SetFolder(build);
-    SetProgramFolder(build);
+    SetProgramFolder(program.path());
     SetPrintEngine(nullptr);
 }
 
